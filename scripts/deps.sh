@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Veloria needs to build, test and play, when any is missing.
+set -euo pipefail
+packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
+          libsdl2-mixer-dev libfontconfig-dev libgtest-dev libbenchmark-dev
+          fonts-liberation timgm6mb-soundfont)
+if [ "${1:-}" = "--window-checks" ]; then
+    packages+=(xvfb xauth openbox xdotool imagemagick)
+fi
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,155 @@
+#include "content/reader.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "flow/game.h"
+
+namespace veloria {
+
+namespace {
+int32_t gWarnings = 0;
+bool gQuiet = false;
+}  // namespace
+
+int32_t ContentWarningCount() { return gWarnings; }
+void ResetContentWarningCount() { gWarnings = 0; }
+void SetContentWarningsQuiet(bool quiet) { gQuiet = quiet; }
+
+ContentReader::ContentReader(const char* path) : file_(nullptr), line_(1), failed_(false) {
+    CopyText(path_, sizeof(path_), path ? path : "");
+    if (path) file_ = std::fopen(path, "r");
+}
+
+ContentReader::~ContentReader() {
+    if (file_) std::fclose(file_);
+}
+
+int ContentReader::Peek() {
+    if (!file_) return EOF;
+    int c = std::fgetc(file_);
+    if (c != EOF) std::ungetc(c, file_);
+    return c;
+}
+
+int ContentReader::Get() {
+    if (!file_) return EOF;
+    int c = std::fgetc(file_);
+    if (c == '\n') ++line_;
+    return c;
+}
+
+void ContentReader::SkipSpace() {
+    for (;;) {
+        int c = Peek();
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
+            Get();
+        } else {
+            return;
+        }
+    }
+}
+
+bool ContentReader::ReadInt(int32_t* out) {
+    if (!file_ || failed_) return false;
+    SkipSpace();
+    int c = Peek();
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = (c == '-');
+        Get();
+        c = Peek();
+        if (c < '0' || c > '9') {
+            // A lone sign is consumed, as the C library does, and nothing more can be read.
+            failed_ = true;
+            if (c != EOF) Warn("expected a number, found '%c'", c);
+            return false;
+        }
+    }
+    if (c < '0' || c > '9') {
+        failed_ = true;
+        if (c != EOF) Warn("expected a number, found '%c'", c);
+        return false;
+    }
+    int64_t value = 0;
+    bool clamped = false;
+    while (c >= '0' && c <= '9') {
+        Get();
+        if (value <= 2147483648LL) value = value * 10 + (c - '0');
+        if (value > 2147483648LL) clamped = true;
+        c = Peek();
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) {
+        value = INT32_MAX;
+        clamped = true;
+    }
+    if (value < INT32_MIN) {
+        value = INT32_MIN;
+        clamped = true;
+    }
+    if (clamped) Warn("number out of 32-bit range, clamped to %lld", static_cast<long long>(value));
+    *out = static_cast<int32_t>(value);
+    SkipSpace();
+    return true;
+}
+
+bool ContentReader::ReadChecked(int32_t* value, int32_t lo, int32_t hi, const char* what) {
+    int32_t v = 0;
+    int32_t lineBefore = line_;
+    if (!ReadInt(&v)) return false;
+    *value = v;
+    if (v < lo || v > hi) {
+        int32_t lineAfter = line_;
+        line_ = lineBefore;  // name the line the number stood on
+        Warn("%s %d is outside %d..%d; skipped", what, v, lo, hi);
+        line_ = lineAfter;
+        return false;
+    }
+    return true;
+}
+
+bool ContentReader::ReadIndex(int32_t* out, int32_t lo, int32_t hi, const char* what) {
+    int32_t v = *out;
+    if (!ReadChecked(&v, lo, hi, what)) return false;
+    *out = v;
+    return true;
+}
+
+bool ContentReader::ReadLine(char* buf, int32_t size) {
+    if (!file_ || size <= 0) return false;
+    if (size == 1) {
+        buf[0] = '\0';
+        return true;
+    }
+    int32_t n = 0;
+    int c = EOF;
+    while (n < size - 1) {
+        c = Get();
+        if (c == EOF) break;
+        buf[n++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    if (n == 0 && c == EOF) return false;
+    buf[n] = '\0';
+    return true;
+}
+
+bool ContentReader::AtEnd() {
+    if (!file_) return true;
+    SkipSpace();
+    return Peek() == EOF;
+}
+
+void ContentReader::Warn(const char* format, ...) {
+    ++gWarnings;
+    if (gQuiet) return;
+    char message[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(message, sizeof(message), format, args);
+    va_end(args);
+    std::fprintf(stderr, "%s:%d: %s\n", path_, line_, message);
+}
+
+}  // namespace veloria

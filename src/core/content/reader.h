@@ -1,0 +1,57 @@
+#pragma once
+// The reader of every content format: integers with "%d "-like semantics and lines with a byte
+// limit that keeps the end-of-line when it fits. It knows its file name and line number so every
+// warning can say where the bad value stands.
+#include <cstdint>
+#include <cstdio>
+
+namespace veloria {
+
+class ContentReader {
+public:
+    explicit ContentReader(const char* path);
+    ~ContentReader();
+    ContentReader(const ContentReader&) = delete;
+    ContentReader& operator=(const ContentReader&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    const char* Path() const { return path_; }
+    int32_t Line() const { return line_; }
+
+    // Reads one integer like fscanf("%d "): skips white space, reads an optional sign and
+    // digits, then skips the white space after it. On failure *out is left as it was and every
+    // later ReadInt fails too (the stream does not move past something that is not a number).
+    // Numbers beyond 32 bits are clamped with a warning.
+    bool ReadInt(int32_t* out);
+    // ReadInt, then a range test: a value outside lo..hi is not stored; one warning names it.
+    bool ReadIndex(int32_t* out, int32_t lo, int32_t hi, const char* what);
+    // Reads into a temporary and reports whether a value in lo..hi was read (nothing stored on
+    // failure). The value read is returned in *value either way when the read succeeded.
+    bool ReadChecked(int32_t* value, int32_t lo, int32_t hi, const char* what);
+    // Like fgets(buf, size): at most size-1 characters, through the end-of-line character,
+    // which stays when it fits. False at end of file with nothing read (buf unchanged).
+    bool ReadLine(char* buf, int32_t size);
+    // True when nothing but white space is left.
+    bool AtEnd();
+
+    // "file:line: message" on stderr, counted.
+    void Warn(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+private:
+    int Peek();
+    int Get();
+    void SkipSpace();
+
+    FILE* file_;
+    char path_[128];
+    int32_t line_;
+    bool failed_;
+};
+
+// Warnings written since start-up (for the strict checker and the tests).
+int32_t ContentWarningCount();
+void ResetContentWarningCount();
+// Silences the stderr output of warnings (the count still grows); for fuzzers.
+void SetContentWarningsQuiet(bool quiet);
+
+}  // namespace veloria

@@ -1,0 +1,42 @@
+#pragma once
+// The joystick and the repeat delays of the input gate.
+#include <cstdint>
+
+namespace veloria {
+
+struct Game;
+
+enum RepeatDelayIndex : int32_t {
+    JoyLeftRight = 0,
+    JoyUpDown = 1,
+    JoyButtons = 2,
+    KeyLeftRight = 3,
+    KeyUpDown = 4,
+    KeyButtons = 5,
+};
+
+constexpr uint32_t kDefaultButtonDelay = 400;
+constexpr int32_t kJoystickReacquireTries = 8;
+
+struct InputDevice {
+    int32_t axisMin, axisMax, axisCentre;
+    uint32_t repeatDelay[6];
+    uint32_t lastAccepted;
+    uint32_t now;
+    uint8_t joystickStatus;  // 0 before set-up, 1 rumble, 2 plain, 3 none
+};
+
+void InitJoystick(Game& g);
+// One input code 0..11 from the stick and the seven buttons.
+int8_t PollJoystick(Game& g);
+void Rumble(Game& g, int32_t magnitude, float seconds);
+void ReleaseJoystick(Game& g);
+
+// Non-zero to take the input, 0 to drop a too-fast repeat.
+int32_t AcceptInput(Game& g, int32_t source, int8_t code, int8_t previous);
+
+// The two delay sets of the input handler.
+void InstallMenuDelays(Game& g);
+void InstallWalkingDelays(Game& g);
+
+}  // namespace veloria

@@ -1,0 +1,101 @@
+#pragma once
+// The seams between the game core and the machine. The core owns every record; only these
+// questions and requests cross to the SDL back ends (or to the fakes used by tests and the
+// headless runner).
+#include <cstdint>
+
+namespace veloria {
+
+struct Renderer;
+
+// Unsigned 32-bit millisecond counter that wraps.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual uint32_t Now() = 0;
+};
+
+enum class PresentResult : int32_t {
+    Ok = 0,
+    BackgroundSurfaceFailed,  // "Error creating bitmap surface."
+    BackgroundLoadFailed,     // "Couldn't load bitmap file."
+    BackgroundCopyFailed,     // "Error copying image buffer."
+};
+
+class Display {
+public:
+    virtual ~Display() = default;
+    // Largest texture the device can hold.
+    virtual void MaxTextureSize(int32_t* width, int32_t* height) = 0;
+    // Loads the tile library (format from the file's contents), pure opaque green transparent,
+    // plus its colour-negative copy. False when it could not be loaded.
+    virtual bool LoadTileLibrary(const char* path) = 0;
+    virtual void ReleaseTextures() = 0;
+    virtual bool CreateFont() = 0;
+    virtual void ReleaseFont() = 0;
+    // Measures one line of text; false when the font cannot measure it.
+    virtual bool MeasureText(const char* text, int32_t* width, int32_t* height) = 0;
+    // Clears to opaque black, copies the background picture named in the renderer (when
+    // withBackground), draws quads 0..quadCount-1 in slot order with alpha blending (colour
+    // negative when the renderer's inverted flag is set), then every pending text slot in slot
+    // order, and presents.
+    virtual PresentResult Present(const Renderer& r, int32_t quadCount, bool withBackground) = 0;
+    // Presents one opaque black frame (between levels).
+    virtual void PresentBlack() = 0;
+    // True once the rendering device is lost; the game then ends.
+    virtual bool DeviceLost() = 0;
+};
+
+class AudioDevice {
+public:
+    virtual ~AudioDevice() = default;
+    // Starts a wave on the one effects channel, cutting the previous one. Missing file: silence.
+    virtual void PlayWave(const char* file) = 0;
+    // Plays a wave to its end while the game waits (the window stays responsive).
+    virtual void PlayWaveWait(const char* file) = 0;
+    // The one music piece: open, rewind, play, close and ask the play state.
+    virtual bool MusicOpen(const char* file) = 0;
+    virtual void MusicClose() = 0;
+    virtual bool MusicSeekStart() = 0;
+    virtual bool MusicPlay() = 0;
+    // 1 playing, 0 stopped, -1 any other mode, -2 the question could not be asked.
+    virtual int32_t MusicMode() = 0;
+};
+
+struct JoystickState {
+    int32_t x = 325;  // 0..650
+    int32_t y = 325;  // 0..650
+    uint8_t buttons[7] = {};
+};
+
+class JoystickDevice {
+public:
+    virtual ~JoystickDevice() = default;
+    // Finds and sets up one joystick; returns the status: 1 with force feedback, 2 without,
+    // 3 none.
+    virtual uint8_t Open() = 0;
+    // Reads the state; false when it could not be read this frame.
+    virtual bool Read(JoystickState* state) = 0;
+    // One attempt to get the device back after a failed read; false while it is still lost.
+    virtual bool Reacquire() = 0;
+    virtual void Rumble(int32_t magnitude, float seconds) = 0;
+    virtual void Close() = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a file of the game directory with the desktop's default handler.
+    virtual void OpenFile(const char* relativePath) = 0;
+    virtual void MessageBox(const char* text, const char* caption) = 0;
+};
+
+struct Platform {
+    Clock* clock = nullptr;
+    Display* display = nullptr;
+    AudioDevice* audio = nullptr;
+    JoystickDevice* joystick = nullptr;
+    Shell* shell = nullptr;
+};
+
+}  // namespace veloria

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIA_SANITIZE=ON >/dev/null
+cmake --build build-test -j"$(nproc)"
+cd build-test && ctest --output-on-failure -j"$(nproc)"

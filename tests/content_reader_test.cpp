@@ -1,0 +1,92 @@
+#include "content/reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "test_support.h"
+
+namespace veloria {
+namespace {
+
+TEST(ContentReader, IntegersSkipWhiteSpaceAndStopAtTheFirstNonNumber) {
+    TempDir dir;
+    std::string path = dir.Write("n.txt", " 12\n-3\t+4  x 5\n");
+    ContentReader r(path.c_str());
+    ASSERT_TRUE(r.IsOpen());
+    int32_t a = 0, b = 0, c = 0, d = 77;
+    EXPECT_TRUE(r.ReadInt(&a));
+    EXPECT_TRUE(r.ReadInt(&b));
+    EXPECT_TRUE(r.ReadInt(&c));
+    EXPECT_EQ(12, a);
+    EXPECT_EQ(-3, b);
+    EXPECT_EQ(4, c);
+    int before = ContentWarningCount();
+    EXPECT_FALSE(r.ReadInt(&d));
+    EXPECT_EQ(77, d) << "a failed read leaves the field as it was";
+    EXPECT_EQ(before + 1, ContentWarningCount());
+    EXPECT_FALSE(r.ReadInt(&d)) << "the stream does not move past something that is no number";
+}
+
+TEST(ContentReader, LinesAreCutToTheirBufferAndKeepTheEndOfLineWhenItFits) {
+    TempDir dir;
+    std::string path = dir.Write("l.txt", "7\nshort\nabcdefghij\nlast");
+    ContentReader r(path.c_str());
+    int32_t n = 0;
+    ASSERT_TRUE(r.ReadInt(&n));
+    char buf[8];
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("short\n", buf);
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("abcdefg", buf);
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("hij\n", buf);
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("last", buf);
+    EXPECT_FALSE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("last", buf);
+}
+
+TEST(ContentReader, IndicesOutsideTheirRangeAreSkippedWithAWarningNamingTheLine) {
+    TempDir dir;
+    std::string path = dir.Write("i.txt", "1\n2\n99\n3\n");
+    ContentReader r(path.c_str());
+    int32_t v = -1;
+    EXPECT_TRUE(r.ReadIndex(&v, 0, 5, "slot"));
+    EXPECT_TRUE(r.ReadIndex(&v, 0, 5, "slot"));
+    int before = ContentWarningCount();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(r.ReadIndex(&v, 0, 5, "slot"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(2, v);
+    EXPECT_EQ(before + 1, ContentWarningCount());
+    EXPECT_NE(std::string::npos, err.find("i.txt:3:")) << err;
+    EXPECT_TRUE(r.ReadIndex(&v, 0, 5, "slot")) << "reading goes on after a skipped value";
+    EXPECT_EQ(3, v);
+}
+
+TEST(ContentReader, HugeNumbersAreClampedAndAMissingFileReadsNothing) {
+    TempDir dir;
+    std::string path = dir.Write("h.txt", "99999999999999999999 -99999999999");
+    ContentReader r(path.c_str());
+    int32_t a = 0, b = 0;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(r.ReadInt(&a));
+    EXPECT_TRUE(r.ReadInt(&b));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(INT32_MAX, a);
+    EXPECT_EQ(INT32_MIN, b);
+
+    ContentReader missing((dir.path + "/none.txt").c_str());
+    EXPECT_FALSE(missing.IsOpen());
+    int32_t x = 5;
+    char line[4] = "ab";
+    EXPECT_FALSE(missing.ReadInt(&x));
+    EXPECT_FALSE(missing.ReadLine(line, sizeof(line)));
+    EXPECT_EQ(5, x);
+    EXPECT_STREQ("ab", line);
+}
+
+}  // namespace
+}  // namespace veloria
