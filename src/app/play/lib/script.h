@@ -1,0 +1,39 @@
+#pragma once
+// The script language of veloria-play: one command per line, '#' comments.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veloria::play {
+
+enum class Command {
+    None,  // blank or comment line
+    Joystick,
+    Key,
+    Keys,
+    Pad,
+    Frame,
+    Wait,
+    Clock,
+    Shot,
+    Dump,
+    Expect,
+    Quit,
+    Bad,  // unknown command or bad argument
+};
+
+struct ScriptLine {
+    Command command = Command::None;
+    std::vector<std::string> args;  // the words after the command
+    int64_t number = 0;             // the numeric argument of frame, wait, clock, pad
+    std::string error;              // why a line is Bad
+};
+
+// Splits on white space, drops a '#' comment, checks the arguments.
+ScriptLine ParseScriptLine(const std::string& line);
+
+// Joins words with single spaces ("exact text after single-space joining").
+std::string JoinWords(const std::vector<std::string>& words, size_t from = 0);
+std::string NormaliseSpaces(const std::string& text);
+
+}  // namespace veloria::play
