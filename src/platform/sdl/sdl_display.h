@@ -1,0 +1,50 @@
+#pragma once
+// The display on SDL_Renderer: a full-screen desktop window with a 1024 x 768 logical size
+// (letterboxed), or, for the headless runner, an off-screen renderer whose frames can be read
+// back as PNG.
+#include <SDL2/SDL.h>
+
+#include "presentation/platform.h"
+
+namespace veloria {
+
+class SdlDisplay : public Display {
+public:
+    // SDL's video subsystem must be initialised. Returns nullptr (with the SDL error on stderr)
+    // when no window or renderer could be created. offscreen: hidden 1024 x 768 window, software
+    // renderer, every frame rendered into a target texture that SaveLastFrame can read.
+    static SdlDisplay* Create(bool offscreen);
+    ~SdlDisplay() override;
+
+    // Writes the last presented 1024 x 768 frame as a PNG file.
+    bool SaveLastFrame(const char* pngPath);
+    SDL_Window* Window() const { return window_; }
+    // Alt+Enter: between full screen and a 1024 x 768 window.
+    void ToggleFullscreen();
+    // True when the renderer presents in step with the display's refresh.
+    bool HasVsync() const { return vsync_; }
+    // The display's refresh rate in Hz (60 when unknown).
+    int RefreshRate() const;
+    // The render device was reset or lost (SDL_RENDER_DEVICE_RESET).
+    void MarkDeviceLost() { lost_ = true; }
+
+    void MaxTextureSize(int32_t* width, int32_t* height) override;
+    bool LoadTileLibrary(const char* path) override;
+    void ReleaseTextures() override;
+    bool CreateFont() override;
+    void ReleaseFont() override;
+    bool MeasureText(const char* text, int32_t* width, int32_t* height) override;
+    PresentResult Present(const Renderer& r, int32_t quadCount, bool withBackground) override;
+    void PresentBlack() override;
+    bool DeviceLost() override { return lost_; }
+
+private:
+    SdlDisplay() = default;
+    struct Impl;
+    Impl* impl_ = nullptr;
+    SDL_Window* window_ = nullptr;
+    bool vsync_ = false;
+    bool lost_ = false;
+};
+
+}  // namespace veloria
