@@ -11,17 +11,6 @@
 
 namespace veloria {
 #define PENDING __attribute__((weak))
-PENDING void StartGuardianBattle(Game& g, int32_t /*code*/) {}
-PENDING void EncounterCheck(Game& g) {}
-PENDING void EnterBattle(Game& g, int32_t /*guardian*/, int32_t /*villainFile*/, int32_t /*musicNumber*/, const char* /*musicFile*/) {}
-PENDING void DrawBattlePanel(Game& g) {}
-PENDING void VictorySequence(Game& g) {}
-PENDING void ReturnFromBattle(Game& g) {}
-PENDING void DamageVillain(Game& g, Projectile& spel/*l*/) {}
-PENDING void DamageHero(Game& g) {}
-PENDING bool HeroLevelDue(const Game& g) { return {}; }
-PENDING bool MagicLevelDue(const Game& g) { return {}; }
-PENDING void GrantRewards(Game& g) {}
 PENDING void RunFrame(Game& g) {}
 PENDING void DrawByState(Game& g) {}
 PENDING void QuitGame(Game& g) {}
@@ -61,11 +50,6 @@ PENDING void DrawShopMenu(Game& g) {}
 PENDING void DrawBuyList(Game& g) {}
 PENDING void DrawSellList(Game& g) {}
 PENDING void DrawShopMessage(Game& g) {}
-PENDING void CastHeroSpell(Game& g) {}
-PENDING void LaunchVillainSpell(Game& g) {}
-PENDING void StepProjectile(Game& g, Projectile& p) {}
-PENDING void HeroSpellHits(Game& g) {}
-PENDING void VillainSpellHits(Game& g) {}
 PENDING void HandleInput(Game& g, int32_t /*source*/, int32_t /*code*/) {}
 PENDING void EnterMainMenu(Game& g) {}
 PENDING void ResumePlay(Game& g) {}
@@ -149,18 +133,4 @@ PENDING void StepBack(Game& g) {}
 PENDING void ScrollView(Game& g) {}
 PENDING void AfterStepUpdate(Game& g) {}
 PENDING void StartupLoad(Game& g) {}
-PENDING void LoadVillain(Game& g, int32_t /*number*/) {}
-PENDING void UpdateVillain(Game& g) {}
-PENDING int32_t TouchHeroine(Game& g) { return {}; }
-PENDING void Decide(Game& g) {}
-PENDING void Heal(Game& g) {}
-PENDING void StartTeleport(Game& g) {}
-PENDING void LandTeleport(Game& g) {}
-PENDING void CastSpell(Game& g, int32_t /*slot*/) {}
-PENDING void MoveVillain(Game& g) {}
-PENDING void RandomTurn(Game& g) {}
-PENDING void ChaseTurn(Game& g) {}
-PENDING void MixedTurn(Game& g) {}
-PENDING bool HitsAnyEvent(Game& g) { return {}; }
-PENDING void DrawVillain(Game& g) {}
 }  // namespace veloria
