@@ -9,7 +9,7 @@
 namespace veloria {
 
 class SdlDisplay : public Display {
-public:
+  public:
     // SDL's video subsystem must be initialised. Returns nullptr (with the SDL error on stderr)
     // when no window or renderer could be created. offscreen: hidden 1024 x 768 window, software
     // renderer, every frame rendered into a target texture that SaveLastFrame can read.
@@ -38,7 +38,7 @@ public:
     void PresentBlack() override;
     bool DeviceLost() override { return lost_; }
 
-private:
+  private:
     SdlDisplay() = default;
     struct Impl;
     Impl* impl_ = nullptr;

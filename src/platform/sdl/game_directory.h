@@ -1,0 +1,32 @@
+#pragma once
+// Finding the game directory: the folder that holds the tile library and the data files. The
+// game reads every file relative to its working directory, so the program moves there first.
+#include <cstdint>
+
+namespace veloria {
+
+constexpr int32_t kGameDirCandidates = 3;
+constexpr int32_t kGameDirPathSize = 4096;
+
+struct GameDirSearch {
+    // Candidates in search order; empty entries are skipped.
+    char candidates[kGameDirCandidates][kGameDirPathSize];
+    int32_t found;  // index of the first candidate that is a game directory, -1 for none
+};
+
+// A game directory holds "art/tilelib1.mpt" and a "data/" folder.
+bool IsGameDirectory(const char* dir);
+
+// Tries the candidates in order: the working directory, the executable's directory, the
+// installed data directory. Any of them may be null or empty.
+void SearchGameDirectory(GameDirSearch* search, const char* workingDir, const char* exeDir,
+                         const char* installedDir);
+
+// Lists the searched directories, one per line, into text (always terminated).
+void DescribeSearch(const GameDirSearch& search, char* text, int32_t size);
+
+// The program's search (working directory, SDL_GetBasePath, the installed data directory);
+// on success changes into the directory found. Returns false when none qualifies.
+bool EnterGameDirectory(GameDirSearch* search);
+
+}  // namespace veloria

@@ -1,0 +1,188 @@
+#include "platform/sdl/sdl_audio.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace veloria {
+
+namespace {
+
+// The one effects channel.
+constexpr int kWaveChannel = 0;
+// Slack beyond a wave's own length before a blocking wait gives up (a stalled device must not
+// hang the game).
+constexpr uint32_t kWaitSlackMs = 1000;
+
+bool NameFits(const char* file, size_t size) {
+    return std::strlen(file) < size;
+}
+
+}  // namespace
+
+SdlAudio::~SdlAudio() {
+    Close();
+}
+
+bool SdlAudio::Open() {
+    if (open_) return true;
+    if (!SDL_WasInit(SDL_INIT_AUDIO)) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            std::fprintf(stderr, "veloria: no audio: %s\n", SDL_GetError());
+            return false;
+        }
+        initAudio_ = true;
+    }
+    Mix_Init(MIX_INIT_MID);
+    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        std::fprintf(stderr, "veloria: no audio device: %s\n", Mix_GetError());
+        Mix_Quit();
+        if (initAudio_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        initAudio_ = false;
+        return false;
+    }
+    Uint16 format = 0;
+    Mix_QuerySpec(&frequency_, &format, &channels_);
+    bytesPerSample_ = SDL_AUDIO_BITSIZE(format) / 8;
+    Mix_AllocateChannels(8);
+    Mix_ReserveChannels(1);
+    open_ = true;
+    return true;
+}
+
+void SdlAudio::Close() {
+    if (!open_) return;
+    MusicClose();
+    Mix_HaltChannel(-1);
+    for (CachedWave& w : waves_) {
+        if (w.used && w.chunk) Mix_FreeChunk(w.chunk);
+        w = CachedWave{};
+    }
+    Mix_CloseAudio();
+    Mix_Quit();
+    if (initAudio_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    initAudio_ = false;
+    open_ = false;
+}
+
+Mix_Chunk* SdlAudio::Wave(const char* file) {
+    if (!NameFits(file, sizeof(waves_[0].name))) return nullptr;
+    ++useCounter_;
+    CachedWave* slot = nullptr;
+    for (CachedWave& w : waves_) {
+        if (w.used && std::strcmp(w.name, file) == 0) {
+            w.lastUse = useCounter_;
+            return w.chunk;
+        }
+    }
+    // Reuse a free entry, else the least recently used one that is not playing.
+    Mix_Chunk* playing = Mix_Playing(kWaveChannel) ? Mix_GetChunk(kWaveChannel) : nullptr;
+    for (CachedWave& w : waves_) {
+        if (!w.used) {
+            slot = &w;
+            break;
+        }
+        if (w.chunk != nullptr && w.chunk == playing) continue;
+        if (slot == nullptr || w.lastUse < slot->lastUse) slot = &w;
+    }
+    if (slot == nullptr) return nullptr;
+    if (slot->used && slot->chunk) Mix_FreeChunk(slot->chunk);
+    std::snprintf(slot->name, sizeof(slot->name), "%s", file);
+    slot->chunk = Mix_LoadWAV(file);
+    slot->lastUse = useCounter_;
+    slot->used = true;
+    return slot->chunk;
+}
+
+uint32_t SdlAudio::LengthMs(const Mix_Chunk* chunk) const {
+    uint64_t bytesPerSecond = uint64_t(frequency_) * channels_ * bytesPerSample_;
+    if (bytesPerSecond == 0) return 0;
+    return static_cast<uint32_t>(uint64_t(chunk->alen) * 1000 / bytesPerSecond);
+}
+
+void SdlAudio::PlayWave(const char* file) {
+    if (!open_) return;
+    Mix_Chunk* chunk = Wave(file);
+    // A new request always ends the previous sound, even when its own file is missing.
+    if (chunk == nullptr) {
+        Mix_HaltChannel(kWaveChannel);
+        return;
+    }
+    Mix_PlayChannel(kWaveChannel, chunk, 0);
+}
+
+void SdlAudio::PlayWaveWait(const char* file) {
+    if (!open_) return;
+    Mix_Chunk* chunk = Wave(file);
+    if (chunk == nullptr) {
+        Mix_HaltChannel(kWaveChannel);
+        return;
+    }
+    if (Mix_PlayChannel(kWaveChannel, chunk, 0) < 0) return;
+    const uint32_t start = SDL_GetTicks();
+    const uint32_t limit = LengthMs(chunk) + kWaitSlackMs;
+    // Pump (not take) window events meanwhile: the desktop keeps seeing a live window, and keys
+    // pressed now stay queued for the game to handle afterwards.
+    while (Mix_Playing(kWaveChannel)) {
+        if (SDL_GetTicks() - start > limit) {
+            Mix_HaltChannel(kWaveChannel);
+            break;
+        }
+        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_PumpEvents();
+        SDL_Delay(5);
+    }
+}
+
+bool SdlAudio::MusicOpen(const char* file) {
+    if (!open_) return false;
+    MusicClose();
+    music_ = Mix_LoadMUS(file);
+    if (music_ == nullptr) {
+        bool reported = false;
+        for (const char* name : failed_) reported = reported || std::strcmp(name, file) == 0;
+        if (!reported) {
+            std::fprintf(stderr, "veloria: cannot play %s: %s\n", file, Mix_GetError());
+            std::snprintf(failed_[failedNext_], sizeof(failed_[0]), "%s", file);
+            failedNext_ = (failedNext_ + 1) % 8;
+        }
+        return false;
+    }
+    musicStarted_ = false;
+    return true;
+}
+
+void SdlAudio::MusicClose() {
+    if (music_ == nullptr) return;
+    Mix_HaltMusic();
+    Mix_FreeMusic(music_);
+    music_ = nullptr;
+    musicStarted_ = false;
+}
+
+bool SdlAudio::MusicSeekStart() {
+    if (music_ == nullptr) return false;
+    // The MIDI synthesiser cannot seek: rewinding is stopping, the next play starts over.
+    Mix_HaltMusic();
+    musicStarted_ = false;
+    return true;
+}
+
+bool SdlAudio::MusicPlay() {
+    if (music_ == nullptr) return false;
+    if (musicStarted_ && Mix_PlayingMusic()) return true;
+    // SDL_mixer loops the piece itself: a restart-when-stopped loop leaves seconds of silence
+    // because the synthesiser reports "playing" well after the last note.
+    if (Mix_PlayMusic(music_, -1) != 0) return false;
+    musicStarted_ = true;
+    return true;
+}
+
+int32_t SdlAudio::MusicMode() {
+    if (music_ == nullptr) return -2;
+    if (Mix_PausedMusic()) return -1;
+    return Mix_PlayingMusic() ? 1 : 0;
+}
+
+}  // namespace veloria

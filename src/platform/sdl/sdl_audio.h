@@ -1,0 +1,61 @@
+#pragma once
+// Wave sounds and the one music piece on SDL2_mixer. Every wave plays on reserved channel 0, so a
+// new one cuts the old. Without an audio device everything stays silent and nothing fails.
+#include <cstdint>
+
+#include "presentation/platform.h"
+
+struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
+
+namespace veloria {
+
+class SdlAudio : public AudioDevice {
+  public:
+    SdlAudio() = default;
+    ~SdlAudio() override;
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    // Opens the audio device (initialising SDL's audio subsystem when needed). False when there
+    // is none; the object then plays nothing.
+    bool Open();
+    void Close();
+    bool Available() const { return open_; }
+
+    void PlayWave(const char* file) override;
+    void PlayWaveWait(const char* file) override;
+    bool MusicOpen(const char* file) override;
+    void MusicClose() override;
+    bool MusicSeekStart() override;
+    bool MusicPlay() override;
+    int32_t MusicMode() override;
+
+    // Decoded waves kept at most at once.
+    static constexpr int32_t kCachedWaves = 24;
+
+  private:
+    struct CachedWave {
+        char name[64];
+        Mix_Chunk* chunk;  // null: the file could not be decoded
+        uint32_t lastUse;
+        bool used;
+    };
+    Mix_Chunk* Wave(const char* file);
+    uint32_t LengthMs(const Mix_Chunk* chunk) const;
+
+    bool open_ = false;
+    bool initAudio_ = false;
+    int frequency_ = 0;
+    int channels_ = 0;
+    int bytesPerSample_ = 0;
+    CachedWave waves_[kCachedWaves] = {};
+    uint32_t useCounter_ = 0;
+    Mix_Music* music_ = nullptr;
+    bool musicStarted_ = false;
+    // Pieces that failed to load, so each is reported once.
+    char failed_[8][64] = {};
+    int32_t failedNext_ = 0;
+};
+
+}  // namespace veloria

@@ -1,0 +1,545 @@
+#include "platform/sdl/sdl_display.h"
+
+#include <SDL2/SDL_image.h>
+#include <SDL2/SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "presentation/renderer.h"
+
+namespace veloria {
+
+namespace {
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr int kFontCellHeight = 24;
+constexpr int kBackgroundCacheSize = 4;
+constexpr int kTextCacheSize = 96;
+// A cached text unused for this many frames is dropped.
+constexpr uint32_t kTextIdleFrames = 8;
+constexpr uint32_t kTransparentGreen = 0xFF00FF00u;
+// Pixel coordinates far outside the screen are clamped before conversion.
+constexpr float kCoordLimit = 1.0e6f;
+
+struct BackgroundEntry {
+    char name[kBackgroundNameSize];
+    SDL_Texture* texture;
+    uint32_t lastUse;
+};
+
+struct TextEntry {
+    char text[kTextLength];
+    uint32_t colour;
+    SDL_Texture* texture;
+    int w, h;
+    uint32_t lastUse;
+};
+
+int ToPixel(float f) {
+    if (!(f > -kCoordLimit)) f = -kCoordLimit;  // also catches NaN
+    if (f > kCoordLimit) f = kCoordLimit;
+    return static_cast<int>(std::lround(f));
+}
+
+// Length of the drawable part of a slot's text: up to the first line break, within the buffer.
+size_t LineLength(const char* text, size_t size) {
+    size_t n = 0;
+    while (n < size && text[n] != '\0' && text[n] != '\n' && text[n] != '\r') ++n;
+    return n;
+}
+
+bool IsUtf8(const char* s, size_t n) {
+    size_t i = 0;
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t extra = 0;
+        if (c >= 0x80) {
+            if ((c & 0xE0) == 0xC0) {
+                extra = 1;
+            } else if ((c & 0xF0) == 0xE0) {
+                extra = 2;
+            } else if ((c & 0xF8) == 0xF0) {
+                extra = 3;
+            } else {
+                return false;
+            }
+        }
+        if (i + extra >= n && extra > 0) return false;
+        for (size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// Text files from older tools may be Latin-1: such lines are widened to UTF-8 for the font.
+void ToUtf8(const char* text, size_t n, char* out, size_t outSize) {
+    if (IsUtf8(text, n)) {
+        size_t m = n < outSize - 1 ? n : outSize - 1;
+        std::memcpy(out, text, m);
+        out[m] = '\0';
+        return;
+    }
+    size_t o = 0;
+    for (size_t i = 0; i < n && o + 2 < outSize; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out[o++] = static_cast<char>(c);
+        } else {
+            out[o++] = static_cast<char>(0xC0 | (c >> 6));
+            out[o++] = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    out[o] = '\0';
+}
+
+// Asks fontconfig for the game's typeface; Debian's metric aliases give Liberation Serif.
+bool FindFontFile(char* path, size_t size, int* index) {
+    if (!FcInit()) return false;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("Times New Roman"));
+    if (pattern == nullptr) return false;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (match == nullptr) return false;
+    FcChar8* file = nullptr;
+    bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr &&
+              std::strlen(reinterpret_cast<const char*>(file)) < size;
+    if (ok) {
+        std::snprintf(path, size, "%s", reinterpret_cast<const char*>(file));
+        if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+    }
+    FcPatternDestroy(match);
+    return ok;
+}
+
+void UseNearest(SDL_Texture* t) {
+    if (t != nullptr) SDL_SetTextureScaleMode(t, SDL_ScaleModeNearest);
+}
+
+}  // namespace
+
+struct SdlDisplay::Impl {
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* target = nullptr;  // off screen: every frame is drawn here
+    bool offscreen = false;
+    bool initImage = false;
+    bool initTtf = false;
+
+    SDL_Texture* tiles = nullptr;
+    SDL_Texture* tilesInverted = nullptr;
+    int tileWidth = 0, tileHeight = 0;
+
+    BackgroundEntry backgrounds[kBackgroundCacheSize] = {};
+    TTF_Font* font = nullptr;
+    TextEntry texts[kTextCacheSize] = {};
+    uint32_t frame = 0;
+
+    SDL_Texture* Background(const char* name);
+    TextEntry* FindText(const char* text, size_t n, uint32_t colour);
+    TextEntry* Text(const char* text, size_t n, uint32_t colour);
+    void DropIdleTexts();
+    void ClearTexts();
+    void ClearBackgrounds();
+    void BeginFrame();
+    void EndFrame();
+};
+
+SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
+    size_t n = strnlen(name, kBackgroundNameSize - 1);
+    BackgroundEntry* slot = nullptr;
+    for (BackgroundEntry& b : backgrounds) {
+        if (b.texture != nullptr && std::strncmp(b.name, name, n) == 0 && b.name[n] == '\0') {
+            b.lastUse = frame;
+            return b.texture;
+        }
+        // A free entry, else the one shown longest ago.
+        if (slot == nullptr ||
+            (slot->texture != nullptr && (b.texture == nullptr || b.lastUse < slot->lastUse)))
+            slot = &b;
+    }
+    char file[kBackgroundNameSize];
+    std::memcpy(file, name, n);
+    file[n] = '\0';
+    SDL_Surface* surface = IMG_Load(file);
+    if (surface == nullptr) return nullptr;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_FreeSurface(surface);
+    if (texture == nullptr) return nullptr;
+    UseNearest(texture);
+    if (slot->texture != nullptr) SDL_DestroyTexture(slot->texture);
+    std::memcpy(slot->name, file, n + 1);
+    slot->texture = texture;
+    slot->lastUse = frame;
+    return texture;
+}
+
+TextEntry* SdlDisplay::Impl::FindText(const char* text, size_t n, uint32_t colour) {
+    for (TextEntry& e : texts) {
+        if (e.texture != nullptr && e.colour == colour && std::strncmp(e.text, text, n) == 0 &&
+            e.text[n] == '\0')
+            return &e;
+    }
+    return nullptr;
+}
+
+TextEntry* SdlDisplay::Impl::Text(const char* text, size_t n, uint32_t colour) {
+    TextEntry* found = FindText(text, n, colour);
+    if (found != nullptr) {
+        found->lastUse = frame;
+        return found;
+    }
+    if (font == nullptr || n == 0) return nullptr;
+    TextEntry* slot = nullptr;
+    for (TextEntry& e : texts) {
+        if (e.texture == nullptr) {
+            slot = &e;
+            break;
+        }
+        if (slot == nullptr || e.lastUse < slot->lastUse) slot = &e;
+    }
+    char utf8[kTextLength * 2];
+    ToUtf8(text, n, utf8, sizeof(utf8));
+    SDL_Color c{static_cast<Uint8>(colour >> 16), static_cast<Uint8>(colour >> 8),
+                static_cast<Uint8>(colour), static_cast<Uint8>(colour >> 24)};
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, utf8, c);
+    if (surface == nullptr) return nullptr;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+    int w = surface->w, h = surface->h;
+    SDL_FreeSurface(surface);
+    if (texture == nullptr) return nullptr;
+    UseNearest(texture);
+    if (slot->texture != nullptr) SDL_DestroyTexture(slot->texture);
+    std::memcpy(slot->text, text, n);
+    slot->text[n] = '\0';
+    slot->colour = colour;
+    slot->texture = texture;
+    slot->w = w;
+    slot->h = h;
+    slot->lastUse = frame;
+    return slot;
+}
+
+void SdlDisplay::Impl::DropIdleTexts() {
+    for (TextEntry& e : texts) {
+        if (e.texture != nullptr && frame - e.lastUse > kTextIdleFrames) {
+            SDL_DestroyTexture(e.texture);
+            e.texture = nullptr;
+        }
+    }
+}
+
+void SdlDisplay::Impl::ClearTexts() {
+    for (TextEntry& e : texts) {
+        if (e.texture != nullptr) SDL_DestroyTexture(e.texture);
+        e.texture = nullptr;
+    }
+}
+
+void SdlDisplay::Impl::ClearBackgrounds() {
+    for (BackgroundEntry& b : backgrounds) {
+        if (b.texture != nullptr) SDL_DestroyTexture(b.texture);
+        b.texture = nullptr;
+    }
+}
+
+void SdlDisplay::Impl::BeginFrame() {
+    if (offscreen) SDL_SetRenderTarget(renderer, target);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+}
+
+void SdlDisplay::Impl::EndFrame() {
+    if (offscreen) {
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_RenderCopy(renderer, target, nullptr, nullptr);
+    }
+    SDL_RenderPresent(renderer);
+    ++frame;
+    DropIdleTexts();
+}
+
+SdlDisplay* SdlDisplay::Create(bool offscreen) {
+    SdlDisplay* d = new SdlDisplay();
+    d->impl_ = new Impl();
+    Impl& m = *d->impl_;
+    m.offscreen = offscreen;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    Uint32 windowFlags = offscreen ? SDL_WINDOW_HIDDEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    d->window_ = SDL_CreateWindow("Veloria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                  kScreenWidth, kScreenHeight, windowFlags);
+    if (d->window_ == nullptr) {
+        std::fprintf(stderr, "veloria: cannot create the window: %s\n", SDL_GetError());
+        delete d;
+        return nullptr;
+    }
+    if (offscreen) {
+        m.renderer =
+            SDL_CreateRenderer(d->window_, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    } else {
+        m.renderer = SDL_CreateRenderer(d->window_, -1, SDL_RENDERER_PRESENTVSYNC);
+        if (m.renderer == nullptr) m.renderer = SDL_CreateRenderer(d->window_, -1, 0);
+    }
+    if (m.renderer == nullptr) {
+        std::fprintf(stderr, "veloria: cannot create the renderer: %s\n", SDL_GetError());
+        delete d;
+        return nullptr;
+    }
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(m.renderer, &info) == 0)
+        d->vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    if (offscreen) {
+        m.target = SDL_CreateTexture(m.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                     kScreenWidth, kScreenHeight);
+        if (m.target == nullptr) {
+            std::fprintf(stderr, "veloria: cannot create the frame texture: %s\n", SDL_GetError());
+            delete d;
+            return nullptr;
+        }
+    } else {
+        SDL_RenderSetLogicalSize(m.renderer, kScreenWidth, kScreenHeight);
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+    SDL_SetRenderDrawBlendMode(m.renderer, SDL_BLENDMODE_NONE);
+    int imgFlags = IMG_INIT_PNG | IMG_INIT_JPG;
+    m.initImage = (IMG_Init(imgFlags) & imgFlags) != 0;
+    return d;
+}
+
+SdlDisplay::~SdlDisplay() {
+    if (impl_ != nullptr) {
+        ReleaseFont();
+        ReleaseTextures();
+        if (impl_->target != nullptr) SDL_DestroyTexture(impl_->target);
+        if (impl_->renderer != nullptr) SDL_DestroyRenderer(impl_->renderer);
+        if (impl_->initTtf) TTF_Quit();
+        if (impl_->initImage) IMG_Quit();
+        delete impl_;
+    }
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+bool SdlDisplay::SaveLastFrame(const char* pngPath) {
+    if (!impl_->offscreen) return false;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 32,
+                                                          SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return false;
+    SDL_SetRenderTarget(impl_->renderer, impl_->target);
+    bool ok = SDL_RenderReadPixels(impl_->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                   surface->pixels, surface->pitch) == 0;
+    SDL_SetRenderTarget(impl_->renderer, nullptr);
+    ok = ok && IMG_SavePNG(surface, pngPath) == 0;
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
+void SdlDisplay::ToggleFullscreen() {
+    if (impl_->offscreen) return;
+    bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (full) SDL_SetWindowSize(window_, kScreenWidth, kScreenHeight);
+}
+
+int SdlDisplay::RefreshRate() const {
+    SDL_DisplayMode mode;
+    int index = SDL_GetWindowDisplayIndex(window_);
+    if (index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    return 60;
+}
+
+void SdlDisplay::MaxTextureSize(int32_t* width, int32_t* height) {
+    SDL_RendererInfo info;
+    *width = *height = 0;
+    if (SDL_GetRendererInfo(impl_->renderer, &info) != 0) return;
+    // The software renderer has no limit and says 0.
+    *width = info.max_texture_width > 0 ? info.max_texture_width : 65536;
+    *height = info.max_texture_height > 0 ? info.max_texture_height : 65536;
+}
+
+bool SdlDisplay::LoadTileLibrary(const char* path) {
+    ReleaseTextures();
+    SDL_Surface* loaded = IMG_Load(path);  // format from the contents, whatever the name
+    if (loaded == nullptr) {
+        std::fprintf(stderr, "veloria: cannot load %s: %s\n", path, IMG_GetError());
+        return false;
+    }
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (s == nullptr) return false;
+    bool ok = SDL_LockSurface(s) == 0;
+    if (ok) {
+        for (int y = 0; y < s->h; ++y) {
+            Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+            for (int x = 0; x < s->w; ++x)
+                if (row[x] == kTransparentGreen) row[x] = 0;
+        }
+        SDL_UnlockSurface(s);
+        impl_->tiles = SDL_CreateTextureFromSurface(impl_->renderer, s);
+        ok = impl_->tiles != nullptr;
+    }
+    // The colour-negative copy: RGB complemented, alpha kept.
+    if (ok && SDL_LockSurface(s) == 0) {
+        for (int y = 0; y < s->h; ++y) {
+            Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+            for (int x = 0; x < s->w; ++x) row[x] ^= 0x00FFFFFFu;
+        }
+        SDL_UnlockSurface(s);
+        impl_->tilesInverted = SDL_CreateTextureFromSurface(impl_->renderer, s);
+        ok = impl_->tilesInverted != nullptr;
+    }
+    impl_->tileWidth = s->w;
+    impl_->tileHeight = s->h;
+    SDL_FreeSurface(s);
+    if (!ok) {
+        std::fprintf(stderr, "veloria: cannot make the tile texture: %s\n", SDL_GetError());
+        ReleaseTextures();
+        return false;
+    }
+    for (SDL_Texture* t : {impl_->tiles, impl_->tilesInverted}) {
+        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+        UseNearest(t);
+    }
+    return true;
+}
+
+void SdlDisplay::ReleaseTextures() {
+    if (impl_->tiles != nullptr) SDL_DestroyTexture(impl_->tiles);
+    if (impl_->tilesInverted != nullptr) SDL_DestroyTexture(impl_->tilesInverted);
+    impl_->tiles = impl_->tilesInverted = nullptr;
+    impl_->ClearBackgrounds();
+}
+
+bool SdlDisplay::CreateFont() {
+    ReleaseFont();
+    if (!TTF_WasInit()) {
+        if (TTF_Init() != 0) return false;
+        impl_->initTtf = true;
+    }
+    char path[1024];
+    int index = 0;
+    if (!FindFontFile(path, sizeof(path), &index)) {
+        std::fprintf(stderr, "veloria: no font for \"Times New Roman\"\n");
+        return false;
+    }
+    TTF_Font* font = TTF_OpenFontIndex(path, kFontCellHeight, index);
+    if (font == nullptr) {
+        std::fprintf(stderr, "veloria: cannot open %s: %s\n", path, TTF_GetError());
+        return false;
+    }
+    // The point size whose line height is the 24-pixel cell (else the tallest below it).
+    int best = 0, bestHeight = 0;
+    for (int pt = 8; pt <= 48; ++pt) {
+        if (TTF_SetFontSize(font, pt) != 0) continue;
+        int h = TTF_FontHeight(font);
+        if (h <= kFontCellHeight && h > bestHeight) {
+            best = pt;
+            bestHeight = h;
+        }
+    }
+    if (best == 0 || TTF_SetFontSize(font, best) != 0) {
+        TTF_CloseFont(font);
+        return false;
+    }
+    impl_->font = font;
+    return true;
+}
+
+void SdlDisplay::ReleaseFont() {
+    impl_->ClearTexts();
+    if (impl_->font != nullptr) TTF_CloseFont(impl_->font);
+    impl_->font = nullptr;
+}
+
+bool SdlDisplay::MeasureText(const char* text, int32_t* width, int32_t* height) {
+    if (impl_->font == nullptr) return false;
+    size_t n = LineLength(text, kTextLength - 1);
+    if (n == 0) {
+        *width = 0;
+        *height = TTF_FontHeight(impl_->font);
+        return true;
+    }
+    // A text already on screen in any colour has the same size: no font work per frame.
+    for (const TextEntry& e : impl_->texts) {
+        if (e.texture != nullptr && std::strncmp(e.text, text, n) == 0 && e.text[n] == '\0') {
+            *width = e.w;
+            *height = e.h;
+            return true;
+        }
+    }
+    char utf8[kTextLength * 2];
+    ToUtf8(text, n, utf8, sizeof(utf8));
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(impl_->font, utf8, &w, &h) != 0) return false;
+    *width = w;
+    *height = h;
+    return true;
+}
+
+PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool withBackground) {
+    Impl& m = *impl_;
+    SDL_Renderer* sr = m.renderer;
+    PresentResult result = PresentResult::Ok;
+    m.BeginFrame();
+    if (withBackground) {
+        SDL_Texture* bg = m.Background(r.backgroundFile);
+        if (bg == nullptr) {
+            result = PresentResult::BackgroundLoadFailed;
+        } else {
+            SDL_Rect screen{0, 0, kScreenWidth, kScreenHeight};
+            SDL_RenderCopy(sr, bg, nullptr, &screen);
+        }
+    }
+    SDL_Texture* tiles = r.inverted ? m.tilesInverted : m.tiles;
+    if (quadCount > kQuadSlots) quadCount = kQuadSlots;
+    if (tiles != nullptr) {
+        const float tw = static_cast<float>(m.tileWidth);
+        const float th = static_cast<float>(m.tileHeight);
+        for (int32_t i = 0; i < quadCount; ++i) {
+            const Vertex& a = r.quads[i].v[0];  // left, top
+            const Vertex& b = r.quads[i].v[4];  // right, bottom
+            SDL_Rect dst{ToPixel(a.x), ToPixel(a.y), 0, 0};
+            dst.w = ToPixel(b.x) - dst.x;
+            dst.h = ToPixel(b.y) - dst.y;
+            SDL_Rect src{ToPixel(a.u * tw), ToPixel(a.v * th), 0, 0};
+            src.w = ToPixel(b.u * tw) - src.x;
+            src.h = ToPixel(b.v * th) - src.y;
+            // Empty slots and cells outside the library draw nothing.
+            if (dst.w <= 0 || dst.h <= 0 || src.w <= 0 || src.h <= 0) continue;
+            if (src.x < 0 || src.y < 0 || src.x + src.w > m.tileWidth ||
+                src.y + src.h > m.tileHeight)
+                continue;
+            SDL_RenderCopy(sr, tiles, &src, &dst);
+        }
+    }
+    for (int32_t i = 0; i < kTextSlots; ++i) {
+        const TextSlot& slot = r.texts[i];
+        if (!slot.pending) continue;
+        size_t n = LineLength(slot.text, kTextLength - 1);
+        TextEntry* e = m.Text(slot.text, n, slot.colour);
+        if (e == nullptr) continue;
+        // Clipped to the measured rectangle, like the placement promised.
+        int w = e->w, h = e->h;
+        if (slot.right > slot.left && slot.right - slot.left < w) w = slot.right - slot.left;
+        if (slot.bottom > slot.top && slot.bottom - slot.top < h) h = slot.bottom - slot.top;
+        SDL_Rect src{0, 0, w, h};
+        SDL_Rect dst{slot.left, slot.top, w, h};
+        SDL_RenderCopy(sr, e->texture, &src, &dst);
+    }
+    m.EndFrame();
+    return result;
+}
+
+void SdlDisplay::PresentBlack() {
+    impl_->BeginFrame();
+    impl_->EndFrame();
+}
+
+}  // namespace veloria

@@ -1,0 +1,26 @@
+#pragma once
+// Desktop services: open a game file with the user's default handler, show a message box.
+#include <SDL2/SDL.h>
+
+#include "presentation/platform.h"
+
+namespace veloria {
+
+class SdlShell : public Shell {
+  public:
+    // The window message boxes belong to (may stay null).
+    void SetWindow(SDL_Window* window) { window_ = window; }
+
+    void OpenFile(const char* relativePath) override;
+    // Shows the box; the text also goes to stderr, so a run without a desktop still tells.
+    void MessageBox(const char* text, const char* caption) override;
+
+    // "file://" URL of a path relative to the working directory, percent-encoded; false when
+    // it does not fit.
+    static bool FileUrl(const char* relativePath, char* url, int32_t size);
+
+  private:
+    SDL_Window* window_ = nullptr;
+};
+
+}  // namespace veloria
