@@ -27,29 +27,11 @@ PENDING void SyncItemCursor(Game& g, int32_t /*item*/, int32_t /*removed*/) {}
 PENDING void SyncSpellCursor(Game& g) {}
 PENDING void SyncEquipCursor(Game& g, int32_t /*slot*/) {}
 PENDING void LoadCatalogue(Game& g) {}
-PENDING void OpenChest(Game& g, int32_t /*code*/) {}
-PENDING void LoadChest(Game& g, const char* /*path*/) {}
 PENDING void LoadDialog(Game& g, const char* /*path*/) {}
 PENDING void LoadDialogNumber(Game& g, int32_t /*number*/) {}
 PENDING void SetDialogText(Game& /*g*/, const char* /*format*/, ...) {}
 PENDING void SignDialog(Game& g, int32_t /*code*/) {}
 PENDING void DrawDialogBox(Game& g) {}
-PENDING void DrawEquipMenu(Game& g) {}
-PENDING void DrawEquipList(Game& g) {}
-PENDING void DrawItemMenu(Game& g) {}
-PENDING void DrawSpellMenu(Game& g) {}
-PENDING void UsePotion(Game& g) {}
-PENDING void UseTonic(Game& g) {}
-PENDING void UseKey(Game& g, int32_t /*code*/) {}
-PENDING bool DoorOpen(Game& g, int32_t /*code*/) { return {}; }
-PENDING void LoadShop(Game& g, const char* /*path*/) {}
-PENDING void BuildSellList(Game& g) {}
-PENDING void Buy(Game& g) {}
-PENDING void Sell(Game& g) {}
-PENDING void DrawShopMenu(Game& g) {}
-PENDING void DrawBuyList(Game& g) {}
-PENDING void DrawSellList(Game& g) {}
-PENDING void DrawShopMessage(Game& g) {}
 PENDING void HandleInput(Game& g, int32_t /*source*/, int32_t /*code*/) {}
 PENDING void EnterMainMenu(Game& g) {}
 PENDING void ResumePlay(Game& g) {}
@@ -65,10 +47,6 @@ PENDING void ReleaseJoystick(Game& g) {}
 PENDING int32_t AcceptInput(Game& g, int32_t /*source*/, int8_t /*code*/, int8_t /*previous*/) { return {}; }
 PENDING void InstallMenuDelays(Game& g) {}
 PENDING void InstallWalkingDelays(Game& g) {}
-PENDING void MainMenuScreen(Game& g) {}
-PENDING void AttributeScreen(Game& g) {}
-PENDING void RollAttributes(Game& g) {}
-PENDING void StartNewGame(Game& g) {}
 PENDING void RecordError(Game& g, const char* /*message*/) {}
 PENDING bool LoadTileLibrary(Game& g, const char* /*file*/) { return {}; }
 PENDING void CreateQuadBuffer(Game& g, int32_t /*count*/) {}

@@ -1,0 +1,157 @@
+// Treasure chests: what a chest holds is read from its file each time a closed chest is opened;
+// only the opened flags are kept (and saved).
+#include "hero/chest.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "content/reader.h"
+#include "flow/game.h"
+#include "input/handle_input.h"
+
+namespace veloria {
+
+namespace {
+
+enum ChestKind : int32_t {
+    ChestPiece = 0,
+    ChestItem = 1,
+    ChestSpell = 2,
+    ChestGold = 3,
+    ChestPurse = 4,
+};
+
+constexpr int32_t kChestCodeFirst = 16;
+constexpr int32_t kChestCodeLast = 18;
+
+// True when the chest's slot and value fit the tables its kind gives into. Gold and purse
+// chests and unknown kinds touch no table.
+bool ChestIndicesValid(const Chest& c) {
+    switch (c.kind) {
+        case ChestPiece:
+            return c.slot >= 0 && c.slot < kEquipSlots && c.value >= 0 && c.value < kPiecesPerSlot;
+        case ChestItem:
+            return c.value >= 0 && c.value < kItems;
+        case ChestSpell:
+            return c.value >= 0 && c.value < kSpells;
+        default:
+            return true;
+    }
+}
+
+// The number in "...chestNN.txt", or -1 when the name carries none.
+int32_t NumberInFileName(const char* path) {
+    const char* base = std::strrchr(path, '/');
+    base = base ? base + 1 : path;
+    const char* p = base;
+    while (*p && (*p < '0' || *p > '9')) ++p;
+    if (!*p) return -1;
+    int32_t n = 0;
+    for (; *p >= '0' && *p <= '9' && n < 100000; ++p) n = n * 10 + (*p - '0');
+    return n;
+}
+
+}  // namespace
+
+void LoadChest(Game& g, const char* path) {
+    ContentReader reader(path);
+    if (!reader.IsOpen()) return;
+    int32_t n = 0;
+    if (!reader.ReadChecked(&n, 0, kChests - 1, "chest record")) return;
+    const int32_t own = NumberInFileName(path);
+    if (own >= 0 && own != n) {
+        reader.Warn("chest file names record %d, not its own number %d", n, own);
+    }
+    Chest& c = g.chests[n];
+    reader.ReadInt(&c.kind);
+    // Indices that do not fit the kind's table are kept as read, with a warning; OpenChest tests
+    // them again and gives nothing for them.
+    int32_t slot = c.slot;
+    if (c.kind == ChestPiece) {
+        reader.ReadChecked(&slot, 0, kEquipSlots - 1, "chest equipment slot");
+    } else {
+        reader.ReadInt(&slot);
+    }
+    c.slot = slot;
+    int32_t value = c.value;
+    switch (c.kind) {
+        case ChestPiece:
+            reader.ReadChecked(&value, 0, kPiecesPerSlot - 1, "chest piece");
+            break;
+        case ChestItem:
+            reader.ReadChecked(&value, 0, kItems - 1, "chest item");
+            break;
+        case ChestSpell:
+            reader.ReadChecked(&value, 0, kSpells - 1, "chest spell");
+            break;
+        default:
+            reader.ReadInt(&value);
+            break;
+    }
+    c.value = value;
+    reader.ReadLine(c.text, sizeof(c.text));
+}
+
+void OpenChest(Game& g, int32_t code) {
+    if (code < kChestCodeFirst || code > kChestCodeLast) return;
+    const int32_t c = g.level.chestIds[code - kChestCodeFirst];
+    if (c < 0 || c >= kChests) {
+        std::fprintf(stderr, "level %d: chest number %d is outside 0..%d\n", g.level.levelNumber, c,
+                     kChests - 1);
+        return;
+    }
+    Chest& chest = g.chests[c];
+    if (chest.opened) {
+        ShowDialogFile(g, 9);
+        return;
+    }
+    char path[64];
+    FormatText(path, sizeof(path), "data/chests/chest%02d.txt", c);
+    LoadChest(g, path);
+
+    Actor& h = g.hero;
+    if (ChestIndicesValid(chest)) {
+        switch (chest.kind) {
+            case ChestPiece: {
+                EquipItem& piece = h.equip[chest.slot].items[chest.value];
+                if (piece.owned) {
+                    ShowDialogFile(g, 10);
+                    return;
+                }
+                piece.owned = 1;
+                SyncEquipCursor(g, chest.slot);
+                break;
+            }
+            case ChestItem:
+                ++h.itemCount[chest.value];
+                SyncItemCursor(g, chest.value, 0);
+                break;
+            case ChestSpell:
+                h.spellOwned[chest.value] = 1;
+                SyncSpellCursor(g);
+                break;
+            case ChestGold:
+                if (h.attr[GP] >= PurseLimit(g)) {
+                    ShowDialogFile(g, 78);
+                    return;
+                }
+                AddGold(g, chest.value);
+                break;
+            case ChestPurse:
+                h.attr[PurseLevel] += chest.value;
+                break;
+            default:
+                break;  // an unknown kind gives nothing, but the chest still opens
+        }
+    }
+    chest.opened = 1;
+
+    CopyText(g.dialog.lines[0], sizeof(g.dialog.lines[0]), "In the chest, you've found");
+    FormatText(g.dialog.lines[1], sizeof(g.dialog.lines[1]), "'%s'", chest.text);
+    g.dialog.lineCount = 2;
+    PlayWave(g, "sound/win.wav");
+    g.flow.returnState = g.flow.gameState;
+    g.flow.gameState = StateDialog;
+}
+
+}  // namespace veloria

@@ -1,0 +1,290 @@
+// The equipment, item and spell screens of the in-game menu, and what using an item does.
+#include "hero/equip_screens.h"
+
+#include "flow/game.h"
+#include "input/handle_input.h"
+
+namespace veloria {
+
+namespace {
+
+enum ItemNumber : int32_t {
+    HealingPotion = 0,
+    MagicPotion = 1,
+    FullRestorePotion = 2,
+    FirstTonic = 7,
+    LastTonic = 12,
+    DoorKey = 13,
+};
+
+constexpr int32_t kAttributeCap = 18;
+
+int32_t Clamp32(int64_t v) {
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+// The level-up rule shared by both maxima: at least one point, otherwise a tenth of the maximum
+// (double precision, truncated) plus the attribute's sixth. Computed wide so that no saved value
+// can overflow it.
+int32_t GrowMaximum(int32_t maximum, int32_t attribute) {
+    const int64_t tenth = static_cast<int64_t>(static_cast<double>(maximum) * 0.1);
+    int64_t gain = tenth + attribute / 6;
+    if (gain < 1) gain = 1;
+    return Clamp32(static_cast<int64_t>(maximum) + gain);
+}
+
+// Levels run 1..25 and magic levels 1..12; a larger count from a damaged save is cut there so
+// the rebuild loops stay short.
+int32_t LoopCount(int32_t levels, int32_t cap) {
+    if (levels < 0) return 0;
+    return levels > cap ? cap : levels;
+}
+
+void DrinkingPose(Game& g) {
+    if (g.hero.facing >= 0 && g.hero.facing < 4) g.hero.anim[g.hero.facing].state = 5;
+}
+
+// Door number and key item of a door cell; false for any other code or a door number outside
+// the unlock table.
+bool DoorOfCode(const Game& g, int32_t code, int32_t* door, int32_t* key) {
+    int32_t lock = -1;
+    if (code >= 19 && code <= 21) {
+        lock = code - 19;
+        *key = code - 16;
+    } else if (code >= 49 && code <= 58) {
+        lock = code - 46;
+        *key = DoorKey;
+    } else {
+        return false;
+    }
+    *door = g.level.lockIds[lock];
+    return *door >= 0 && *door < kDoors;
+}
+
+}  // namespace
+
+void DrawEquipMenu(Game& g) {
+    MusicKeepAlive(g);
+    SetBackgroundFile(g, "art/bg/equip_menu1.bmp");
+    Actor& h = g.hero;
+    int32_t slot = 0;
+    for (int32_t s = 0; s < kEquipSlots; ++s) {
+        const bool under = (s == g.cursors.equipMenuCursor);
+        DrawText(g, slot++, h.slotTitle[s], 490, 260 + 25 * s,
+                 under ? kColourOlive : kColourDarkRed);
+        if (under) {
+            h.equipCursor = s;
+            DrawText(g, slot++, h.slotHint[s], 310, 700, kColourDarkRed);
+        }
+    }
+    g.cursors.equipMenuCount = kEquipSlots;
+    SetBackground(g, g.backgroundFile);
+    DrawFrame(g, 0, 1);
+}
+
+void DrawEquipList(Game& g) {
+    MusicKeepAlive(g);
+    SetBackgroundFile(g, "art/bg/equip_menu2.bmp");
+    Actor& h = g.hero;
+    if (h.equipCursor >= 0 && h.equipCursor < kEquipSlots) {
+        EquipSlot& es = h.equip[h.equipCursor];
+        char text[kTextLength];
+        int32_t slot = 0;
+        int32_t k = 0;
+        for (int32_t p = 0; p < kPiecesPerSlot; ++p) {
+            const EquipItem& piece = es.items[p];
+            if (piece.owned == 0) continue;
+            const bool under = (k == es.listCursor);
+            DrawText(g, slot++, piece.name, 470, 270 + 25 * k,
+                     under ? kColourOlive : kColourDarkRed);
+            if (under) {
+                // Moving the cursor wears the piece under it.
+                es.equipped = p;
+                FormatText(text, sizeof(text), "Protect: %d", piece.protect);
+                DrawText(g, slot++, text, 260, 575, kColourDarkRed);
+                FormatText(text, sizeof(text), "Cast: %d", piece.cast);
+                DrawText(g, slot++, text, 500, 575, kColourDarkRed);
+                FormatText(text, sizeof(text), "Mojo: %d", piece.mojo);
+                DrawText(g, slot++, text, 735, 575, kColourDarkRed);
+            }
+            ++k;
+        }
+        es.listCount = k;
+    }
+    SetBackground(g, g.backgroundFile);
+    DrawFrame(g, 0, 1);
+}
+
+void DrawItemMenu(Game& g) {
+    MusicKeepAlive(g);
+    SetBackgroundFile(g, "art/bg/item_menu.bmp");
+    Actor& h = g.hero;
+    char text[kTextLength];
+    int32_t slot = 0;
+    int32_t k = 0;
+    for (int32_t i = 0; i < kItems; ++i) {
+        if (h.itemCount[i] == 0) continue;
+        const bool under = (k == g.cursors.itemMenuCursor);
+        FormatText(text, sizeof(text), "%s: %d", h.itemName[i], h.itemCount[i]);
+        DrawText(g, slot++, text, 440, 270 + 25 * k, under ? kColourOlive : kColourDarkRed);
+        if (under) {
+            h.selectedItem = i;
+            DrawText(g, slot++, h.itemInfo[i], 290, 655, kColourDarkRed);
+        }
+        ++k;
+    }
+    g.cursors.itemMenuCount = k;
+    SetBackground(g, g.backgroundFile);
+    DrawFrame(g, 0, 1);
+}
+
+void DrawSpellMenu(Game& g) {
+    MusicKeepAlive(g);
+    SetBackgroundFile(g, "art/bg/spell_menu.bmp");
+    Actor& h = g.hero;
+    int32_t k = 0;
+    for (int32_t j = 0; j < kSpells; ++j) {
+        if (h.spellOwned[j] != 1) continue;
+        const bool under = (k == g.cursors.spellMenuCursor);
+        DrawText(g, k, h.spellName[j], 470, 200 + 25 * k, under ? kColourOlive : kColourDarkRed);
+        if (under) h.selectedSpell = j;
+        ++k;
+    }
+    g.cursors.spellMenuCount = k;
+    SetBackground(g, g.backgroundFile);
+    DrawFrame(g, 0, 1);
+}
+
+void UsePotion(Game& g) {
+    Actor& h = g.hero;
+    int32_t* attr = h.attr;
+    const int32_t item = h.selectedItem;
+    if (item < HealingPotion || item > FullRestorePotion) return;
+    // A count below one (also a negative one from a damaged save) means none left.
+    if (h.itemCount[item] < 1) {
+        ShowDialogFile(g, 8);
+        return;
+    }
+    switch (item) {
+        case HealingPotion:
+            if (attr[HP] == attr[MaxHP]) {
+                ShowDialogFile(g, 4);
+                return;
+            }
+            attr[HP] = Clamp32(static_cast<int64_t>(attr[HP]) + 25);
+            if (attr[HP] > attr[MaxHP]) attr[HP] = attr[MaxHP];
+            break;
+        case MagicPotion:
+            if (attr[MP] == attr[MaxMP]) {
+                ShowDialogFile(g, 5);
+                return;
+            }
+            attr[MP] = Clamp32(static_cast<int64_t>(attr[MP]) + 20);
+            if (attr[MP] > attr[MaxMP]) attr[MP] = attr[MaxMP];
+            break;
+        default:
+            if (attr[HP] == attr[MaxHP] && attr[MP] == attr[MaxMP]) {
+                ShowDialogFile(g, 6);
+                return;
+            }
+            attr[HP] = attr[MaxHP];
+            attr[MP] = attr[MaxMP];
+            break;
+    }
+    --h.itemCount[item];
+    if (h.itemCount[item] == 0) SyncItemCursor(g, item, 1);
+
+    DrinkingPose(g);
+    PlayWave(g, "sound/win.wav");
+    MapFrame(g);
+    Rumble(g, 10000, 0.25f);
+}
+
+void UseTonic(Game& g) {
+    Actor& h = g.hero;
+    int32_t* attr = h.attr;
+    const int32_t item = h.selectedItem;
+    if (item < FirstTonic || item > LastTonic) return;
+    const int32_t a = item - FirstTonic;
+    if (attr[a] >= kAttributeCap) {
+        ShowDialogFile(g, 18);
+        return;
+    }
+    // The selection outlives a loaded game, so it may name a tonic that is no longer carried.
+    if (h.itemCount[item] < 1) {
+        ShowDialogFile(g, 8);
+        return;
+    }
+    --h.itemCount[item];
+    if (h.itemCount[item] == 0) SyncItemCursor(g, item, 1);
+    ++attr[a];
+
+    PlayWave(g, "sound/win.wav");
+    LoadDialogNumber(g, 19 + a);
+    g.flow.returnState = g.flow.gameState;
+    g.flow.gameState = StateDialog;
+
+    RecomputeStats(g);
+
+    h.stepPeriod = Clamp32(176 - 3 * static_cast<int64_t>(attr[Speed]));
+    const uint32_t period = static_cast<uint32_t>(h.stepPeriod);
+    g.input.repeatDelay[JoyLeftRight] = period;
+    g.input.repeatDelay[JoyUpDown] = period;
+    g.input.repeatDelay[KeyLeftRight] = period;
+    g.input.repeatDelay[KeyUpDown] = period;
+
+    const int64_t baseHp = (static_cast<int64_t>(attr[Endurance]) + attr[Strength]) / 3;
+    attr[MaxHP] = Clamp32(baseHp < 6 ? 6 : baseHp);
+    for (int32_t i = LoopCount(attr[Level], kHeroLevels); i > 0; --i) {
+        attr[MaxHP] = GrowMaximum(attr[MaxHP], attr[Endurance]);
+    }
+    attr[HP] = attr[MaxHP];
+
+    attr[MaxMP] = attr[Wits] / 3 + 3;
+    for (int32_t i = LoopCount(attr[MagicLevel], kMagicLevels); i > 0; --i) {
+        attr[MaxMP] = GrowMaximum(attr[MaxMP], attr[Wits]);
+    }
+    attr[MP] = attr[MaxMP];
+}
+
+void UseKey(Game& g, int32_t code) {
+    int32_t door = 0;
+    int32_t key = 0;
+    if (!DoorOfCode(g, code, &door, &key)) {
+        if ((code >= 19 && code <= 21) || (code >= 49 && code <= 58)) {
+            // A door whose number is outside the table can never be unlocked; the key is kept.
+            ShowDialogFile(g, 12);
+        }
+        return;
+    }
+    Actor& h = g.hero;
+    if (g.doorUnlocked[door]) {
+        ShowDialogFile(g, 11);
+        return;
+    }
+    if (h.selectedItem != key) {
+        ShowDialogFile(g, 12);
+        return;
+    }
+    if (h.itemCount[key] < 1) {
+        ShowDialogFile(g, 8);
+        return;
+    }
+    --h.itemCount[key];
+    g.doorUnlocked[door] = 1;
+    PlayWaveWait(g, "sound/unlock.wav");
+    MapFrame(g);
+    Rumble(g, 6500, 0.25f);
+    if (h.itemCount[key] == 0) SyncItemCursor(g, key, 1);
+}
+
+bool DoorOpen(Game& g, int32_t code) {
+    int32_t door = 0;
+    int32_t key = 0;
+    if (!DoorOfCode(g, code, &door, &key)) return false;
+    return g.doorUnlocked[door] != 0;
+}
+
+}  // namespace veloria

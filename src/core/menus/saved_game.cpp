@@ -1,0 +1,241 @@
+// Saved games: the slot files and the fresh-game file share one text format of 635 integers,
+// each followed by one space, no line breaks.
+#include "menus/saved_game.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "content/reader.h"
+#include "flow/game.h"
+
+namespace veloria {
+
+namespace {
+
+constexpr const char* kSlotFiles[3] = {
+    "data/villains/v45.txt",
+    "data/villains/v46.txt",
+    "data/villains/v47.txt",
+};
+
+// One integer of the file. Values that index a table carry their valid range; every other
+// value is taken as it stands.
+struct Field {
+    int32_t* value;
+    int32_t lo;
+    int32_t hi;
+    const char* what;  // nullptr: not range-checked
+};
+
+// Walks the 635 integers in file order. The map mode and the play time are passed in as plain
+// integers because the record holds the mode as one byte and the file holds the total play time,
+// not the stored playTime.
+template <class Visit>
+void VisitSaveFields(Game& g, int32_t* mode, int32_t* playTime, Visit&& visit) {
+    auto plain = [&](int32_t& v) { visit(Field{&v, INT32_MIN, INT32_MAX, nullptr}); };
+    auto checked = [&](int32_t& v, int32_t lo, int32_t hi, const char* what) {
+        visit(Field{&v, lo, hi, what});
+    };
+    Actor& h = g.hero;
+    LevelMap& m = g.level;
+
+    for (int32_t& a : h.attr) plain(a);
+    for (int32_t& s : h.spellOwned) plain(s);
+    for (int32_t& c : h.itemCount) plain(c);
+    for (EquipSlot& slot : h.equip) {
+        for (EquipItem& item : slot.items) plain(item.owned);
+    }
+    for (Lair& lair : h.lairs) plain(lair.opened);
+    for (int32_t& d : h.guardianDefeated) plain(d);
+    checked(h.facing, 0, 3, "facing");
+    plain(h.x);
+    plain(h.y);
+    plain(h.stepPeriod);
+    for (Chest& c : g.chests) plain(c.opened);
+    for (int32_t& d : g.doorUnlocked) plain(d);
+    for (HiddenTreasure& t : g.hiddenTreasures) plain(t.dug);
+    checked(m.levelNumber, 1, 99, "level number");
+    plain(m.viewCol);
+    plain(m.viewRow);
+    plain(m.encounterRate);
+    plain(m.battleMap);
+    plain(m.encounterVillains);
+    checked(*mode, Arena, Large, "map mode");
+    plain(m.scrollX);
+    plain(m.scrollY);
+    plain(m.levelMusic);
+    for (EquipSlot& slot : h.equip) checked(slot.equipped, 0, kPiecesPerSlot - 1, "equipped piece");
+    for (EquipSlot& slot : h.equip) {
+        checked(slot.listCursor, 0, kPiecesPerSlot - 1, "list cursor");
+    }
+    for (int32_t& b : h.barrierBroken) plain(b);
+    plain(*playTime);
+}
+
+// The mode is one byte in the record and a signed number in the file.
+int32_t ModeAsWritten(const Game& g) {
+    return static_cast<int8_t>(g.level.mode);
+}
+
+int32_t TotalPlayTime(Game& g) {
+    TimerUpdate(g, g.playClock);
+    TimerMeasure(g.playClock);
+    // The clock is unsigned and wraps; the total is kept in 32 bits like the file's integers.
+    return static_cast<int32_t>(g.playClock.elapsed + static_cast<uint32_t>(g.hero.playTime));
+}
+
+// Makes the rename itself durable; a failure here cannot tear the slot any more.
+void SyncDirectoryOf(const char* file) {
+    char dir[256];
+    CopyText(dir, sizeof(dir), file);
+    char* slash = std::strrchr(dir, '/');
+    if (slash) {
+        *slash = '\0';
+    } else {
+        CopyText(dir, sizeof(dir), ".");
+    }
+    int fd = open(dir[0] ? dir : "/", O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+}  // namespace
+
+const char* SlotFile(int32_t slot) {
+    if (slot < 1 || slot > 3) return nullptr;
+    return kSlotFiles[slot - 1];
+}
+
+bool SaveGame(Game& g, const char* file) {
+    if (!file || !file[0]) return false;
+    int32_t mode = ModeAsWritten(g);
+    int32_t total = TotalPlayTime(g);
+
+    // 635 numbers of at most 11 characters and a space each.
+    char text[kSaveFileIntegers * 12 + 1];
+    int32_t length = 0;
+    int32_t count = 0;
+    VisitSaveFields(g, &mode, &total, [&](const Field& f) {
+        int written = std::snprintf(text + length, sizeof(text) - static_cast<size_t>(length),
+                                    "%d ", *f.value);
+        if (written > 0) length += written;
+        ++count;
+    });
+    if (count != kSaveFileIntegers) return false;
+
+    // Written beside the slot and renamed over it, so a failure at any point leaves the old
+    // save whole instead of a torn or empty file.
+    char temp[256];
+    FormatText(temp, sizeof(temp), "%s.tmp", file);
+    if (std::strlen(file) + 4 >= sizeof(temp)) return false;
+    FILE* out = std::fopen(temp, "w");
+    if (!out) return false;
+    bool ok = std::fwrite(text, 1, static_cast<size_t>(length), out) == static_cast<size_t>(length);
+    ok = (std::fflush(out) == 0) && ok;
+    ok = (fsync(fileno(out)) == 0) && ok;
+    ok = (std::fclose(out) == 0) && ok;
+    if (ok) ok = std::rename(temp, file) == 0;
+    if (!ok) {
+        std::remove(temp);
+        return false;
+    }
+    SyncDirectoryOf(file);
+    return true;
+}
+
+int32_t LoadGame(Game& g, const char* file, int32_t restore) {
+    ContentReader reader(file);
+    if (!reader.IsOpen()) return 0;
+
+    // A damaged or short file is read as far as it goes; values that would index a table
+    // outside its range keep the field's previous value.
+    int32_t mode = g.level.mode;
+    int32_t playTime = g.hero.playTime;
+    VisitSaveFields(g, &mode, &playTime, [&](const Field& f) {
+        if (f.what) {
+            reader.ReadIndex(f.value, f.lo, f.hi, f.what);
+        } else {
+            reader.ReadInt(f.value);
+        }
+    });
+    g.level.mode = static_cast<uint8_t>(mode);
+    g.hero.playTime = playTime;
+    if (!restore) return 1;
+
+    InstallWalkingDelays(g);
+
+    SetMusicFile(g, "music/level%.2d.mid", g.level.levelMusic);
+    StopMusic(g);
+    PlayMusic(g, g.musicFile, true);
+
+    // LoadLevel starts the level at its own view; the saved view and scroll are put back.
+    const int32_t levelNumber = g.level.levelNumber;
+    const int32_t scrollX = g.level.scrollX;
+    const int32_t scrollY = g.level.scrollY;
+    const int32_t viewCol = g.level.viewCol;
+    const int32_t viewRow = g.level.viewRow;
+    char levelFile[64];
+    LevelFileName(levelFile, sizeof(levelFile), levelNumber);
+    LoadLevel(g, g.level.mode, levelFile);
+    g.level.levelNumber = levelNumber;
+    g.level.scrollX = scrollX;
+    g.level.scrollY = scrollY;
+    g.level.viewCol = viewCol;
+    g.level.viewRow = viewRow;
+
+    TimerReset(g.playClock);
+    TimerUpdate(g, g.playClock);
+    return 1;
+}
+
+void SaveScreen(Game& g) {
+    MusicKeepAlive(g);
+    SetBackgroundFile(g, "art/bg/main_menu3.bmp");
+    DrawText(g, 0, "Save Game?", 445, 300, kColourDarkRed);
+    DrawText(g, 1, "1: File #1", 445, 350, kColourDarkGreen);
+    DrawText(g, 2, "2: File #2", 445, 380, kColourDarkGreen);
+    DrawText(g, 3, "3: File #3", 445, 410, kColourDarkGreen);
+    DrawText(g, 4, "4: Cancel", 445, 440, kColourDarkGreen);
+    SetBackground(g, g.backgroundFile);
+    DrawFrame(g, 0, 1);
+}
+
+void LoadScreen(Game& g) {
+    MusicKeepAlive(g);
+    SetBackgroundFile(g, "art/bg/title4.bmp");
+    DrawText(g, 0, "Which file?", 500, 270, kColourDarkRed);
+
+    for (int32_t slot = 1; slot <= 3; ++slot) {
+        char lineA[80];
+        char lineB[80];
+        lineB[0] = '\0';
+        if (LoadGame(g, SlotFile(slot), 0)) {
+            const int32_t* attr = g.hero.attr;
+            FormatText(lineA, sizeof(lineA), "%d) FILE #%d-   Level: %d    HP: %d/%d", slot, slot,
+                       attr[Level], attr[HP], attr[MaxHP]);
+            int32_t rest = g.hero.playTime;
+            const int32_t hours = rest / 3600000;
+            rest -= hours * 3600000;
+            const int32_t minutes = rest / 60000;
+            rest -= minutes * 60000;
+            const int32_t seconds = rest / 1000;
+            FormatText(lineB, sizeof(lineB), "    Time played: %dh %dm %ds", hours, minutes,
+                       seconds);
+        } else {
+            FormatText(lineA, sizeof(lineA), "%d) FILE #%d-   Empty", slot, slot);
+        }
+        const int32_t y = 320 + (slot - 1) * 100;
+        DrawText(g, 2 * slot - 1, lineA, 400, y, kColourDarkRed);
+        DrawText(g, 2 * slot, lineB, 400, y + 25, kColourDarkRed);
+    }
+    DrawText(g, 7, "4) Return to Main Menu", 400, 620, kColourDarkRed);
+    SetBackground(g, g.backgroundFile);
+    DrawFrame(g, 0, 1);
+}
+
+}  // namespace veloria
