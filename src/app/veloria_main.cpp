@@ -1,2 +1,158 @@
-// The game's entry point is being written; this placeholder keeps the build whole.
-int main() { return 1; }
+// Veloria: the game program. Finds the game directory, wires the SDL back ends to the one Game,
+// and runs the loop: drain events, poll the joystick, draw one frame, pace to the display.
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+
+#include "flow/game.h"
+#include "input/handle_input.h"
+#include "platform/sdl/game_directory.h"
+#include "platform/sdl/keys.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_joystick.h"
+#include "platform/sdl/sdl_shell.h"
+#include "world/startup.h"
+
+namespace {
+
+using namespace veloria;
+
+// The one Game; far too large for the stack.
+Game g_game;
+
+bool ReportMissingGameDirectory(const GameDirSearch& search) {
+    char dirs[3 * kGameDirPathSize];
+    DescribeSearch(search, dirs, sizeof(dirs));
+    std::fprintf(stderr,
+                 "veloria: no game directory (art/tilelib1.mpt and data/) found; searched:\n%s",
+                 dirs);
+    char text[512];
+    std::snprintf(text, sizeof(text),
+                  "The game files (art/tilelib1.mpt and data/) were not found.\n"
+                  "Searched:\n%.400s",
+                  dirs);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Veloria", text, nullptr);
+    return false;
+}
+
+// Sleeps to the next frame deadline when presenting did not wait for the display: without
+// vsync, or when vsync is not honoured (some virtual displays), the loop would spin a core.
+class FramePacer {
+  public:
+    FramePacer(bool vsync, int refreshHz)
+        : vsync_(vsync),
+          period_(SDL_GetPerformanceFrequency() /
+                  static_cast<Uint64>(refreshHz > 0 ? refreshHz : 60)) {}
+
+    void FrameDone() {
+        const Uint64 frequency = SDL_GetPerformanceFrequency();
+        Uint64 now = SDL_GetPerformanceCounter();
+        Uint64 elapsed = now - frameStart_;
+        if (frameStart_ != 0 && (!vsync_ || elapsed < period_ / 2) && elapsed < period_) {
+            Uint32 ms = static_cast<Uint32>((period_ - elapsed) * 1000 / frequency);
+            if (ms > 0) SDL_Delay(ms);
+            now = SDL_GetPerformanceCounter();
+        }
+        frameStart_ = now;
+    }
+
+  private:
+    bool vsync_;
+    Uint64 period_;
+    Uint64 frameStart_ = 0;
+};
+
+void HandleKey(SdlDisplay* display, const SDL_KeyboardEvent& key) {
+    if (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0) {
+        if (!key.repeat) display->ToggleFullscreen();
+        return;
+    }
+    int8_t code = KeyToInputCode(key.keysym.sym);
+    // Auto-repeat counts: the game's repeat gate thins held keys out.
+    if (code != 0) HandleInput(g_game, SourceKeyboard, code);
+}
+
+// Runs the loop until the game posts its quit or the window is closed.
+void MessageLoop(SdlDisplay* display) {
+    FramePacer pacer(display->HasVsync(), display->RefreshRate());
+    for (;;) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            switch (e.type) {
+                case SDL_QUIT:
+                    // Closing the window ends the game at once; the orderly quit path is not run.
+                    PostQuit(g_game, 0);
+                    break;
+                case SDL_KEYDOWN:
+                    HandleKey(display, e.key);
+                    break;
+                case SDL_RENDER_DEVICE_RESET:
+                    display->MarkDeviceLost();
+                    break;
+                case SDL_RENDER_TARGETS_RESET:
+                    // Every frame is drawn whole, so lost target contents come back by themselves.
+                    break;
+                default:
+                    break;
+            }
+        }
+        if (g_game.flow.quitPosted) return;
+        if (g_game.input.joystickStatus != 3)
+            HandleInput(g_game, SourceJoystick, PollJoystick(g_game));
+        RunFrame(g_game);
+        pacer.FrameDone();
+    }
+}
+
+}  // namespace
+
+int main(int, char**) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "veloria: cannot start SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    static GameDirSearch search;
+    if (!EnterGameDirectory(&search)) {
+        ReportMissingGameDirectory(search);
+        SDL_Quit();
+        return 1;
+    }
+
+    static SdlClock clock;
+    static SdlAudio audio;
+    static SdlJoystick joystick;
+    static SdlShell shell;
+    audio.Open();  // no device: the game runs silent
+    ResetGame(g_game, Platform{&clock, nullptr, &audio, &joystick, &shell});
+    StartupLoad(g_game);
+
+    SdlDisplay* display = SdlDisplay::Create(false);
+    if (display == nullptr) {
+        char text[512];
+        std::snprintf(text, sizeof(text), "Failed to create the display:\n%.400s", SDL_GetError());
+        shell.MessageBox(text, "Veloria");
+        audio.Close();
+        SDL_Quit();
+        return 1;
+    }
+    shell.SetWindow(display->Window());
+    g_game.platform.display = display;
+
+    MessageLoop(display);
+
+    // Shut-down: joystick, then the display, then the exit report.
+    Shutdown(g_game);
+    joystick.Close();
+    g_game.platform.display = nullptr;
+    shell.SetWindow(nullptr);
+    delete display;
+    audio.Close();
+    if (g_game.renderer.lastResult != 0) {
+        std::fprintf(stderr, "veloria: graphics error %d: %.256s\n", g_game.renderer.lastResult,
+                     g_game.renderer.errorText);
+    }
+    SDL_Quit();
+    return 0;
+}
