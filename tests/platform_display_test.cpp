@@ -1,0 +1,242 @@
+// The SDL display off screen (dummy video driver, software renderer), driven through the core's
+// renderer operations so the two agree on quads, texts and backgrounds.
+#include <SDL2/SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/sdl/sdl_display.h"
+#include "test_support.h"
+
+namespace veloria {
+namespace {
+
+constexpr int kLib = 256;  // a small tile library: 32 x 32 cells of 8 pixels
+constexpr int kCell = kLib / 32;
+
+struct Rgba {
+    Uint8 r, g, b, a;
+};
+
+void FillCell(SDL_Surface* s, int tile, Uint32 argb) {
+    SDL_Rect cell{(tile % 32) * kCell, (tile / 32) * kCell, kCell, kCell};
+    SDL_FillRect(s, &cell, argb);
+}
+
+class PlatformDisplay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        display_.reset(SdlDisplay::Create(true));
+        ASSERT_NE(display_, nullptr);
+        tg_.g().platform.display = display_.get();
+    }
+    void TearDown() override {
+        tg_.g().platform.display = nullptr;
+        display_.reset();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    // Tile 0 pure green, tile 1 opaque red, tile 33 half-transparent blue, tile 1023 white;
+    // saved as PNG under the game's odd file name.
+    void WriteTileLibrary() {
+        SDL_Surface* s =
+            SDL_CreateRGBSurfaceWithFormat(0, kLib, kLib, 32, SDL_PIXELFORMAT_ARGB8888);
+        ASSERT_NE(s, nullptr);
+        SDL_FillRect(s, nullptr, 0xFF404040u);
+        FillCell(s, 0, 0xFF00FF00u);
+        FillCell(s, 1, 0xFFFF0000u);
+        FillCell(s, 33, 0x800000FFu);
+        FillCell(s, 1023, 0xFFFFFFFFu);
+        tg_.Write("art/tilelib1.mpt", "");
+        ASSERT_EQ(IMG_SavePNG(s, "art/tilelib1.mpt"), 0) << IMG_GetError();
+        SDL_FreeSurface(s);
+    }
+    // A 1024 x 768 picture of one colour, as BMP.
+    void WriteBackground(const char* name, Uint32 argb) {
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_FillRect(s, nullptr, argb);
+        tg_.Write(name, "");
+        ASSERT_EQ(SDL_SaveBMP(s, name), 0);
+        SDL_FreeSurface(s);
+    }
+    // Reads the last frame back through the PNG the runner would write.
+    void Capture() {
+        ASSERT_TRUE(display_->SaveLastFrame("frame.png"));
+        SDL_Surface* loaded = IMG_Load("frame.png");
+        ASSERT_NE(loaded, nullptr);
+        frame_.reset(SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0));
+        SDL_FreeSurface(loaded);
+        ASSERT_NE(frame_, nullptr);
+    }
+    Rgba Pixel(int x, int y) const {
+        Uint32 p = static_cast<const Uint32*>(static_cast<const void*>(
+            static_cast<const Uint8*>(frame_->pixels) + y * frame_->pitch))[x];
+        return Rgba{Uint8(p >> 16), Uint8(p >> 8), Uint8(p), Uint8(p >> 24)};
+    }
+    Game& g() { return tg_.g(); }
+
+    struct SurfaceFree {
+        void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+    };
+    TestGame tg_;
+    std::unique_ptr<SdlDisplay> display_;
+    std::unique_ptr<SDL_Surface, SurfaceFree> frame_;
+};
+
+#define EXPECT_RGB(p, R, G, B) \
+    do {                       \
+        Rgba px_ = (p);        \
+        EXPECT_EQ(px_.r, R);   \
+        EXPECT_EQ(px_.g, G);   \
+        EXPECT_EQ(px_.b, B);   \
+    } while (0)
+
+TEST_F(PlatformDisplay, GreenIsTransparentOverTheBackgroundAndQuadsKeepTheirColour) {
+    WriteTileLibrary();
+    WriteBackground("art/bg/grey.bmp", 0xFF102030u);
+    int32_t w = 0, h = 0;
+    display_->MaxTextureSize(&w, &h);
+    EXPECT_GE(w, kTileLibrarySize);
+    ASSERT_FALSE(LoadTileLibrary(g(), "art/tilelib1.mpt"));
+    ASSERT_EQ(g().renderer.tileLibrary, 1);
+
+    SetQuad(g(), 0, 0, 128, 0, 128, 0);          // green cell
+    SetQuad(g(), 1, 128, 256, 0, 128, 1);        // red cell
+    SetQuad(g(), 2, 256, 384, 0, 128, 33);       // half-transparent blue
+    SetQuad(g(), 3, 896, 1024, 640, 768, 1023);  // bottom-right cell of the library
+    SetBackground(g(), "art/bg/grey.bmp");
+    DrawFrame(g(), 4, 1);
+    EXPECT_EQ(g().flow.quitPosted, 0);
+    Capture();
+    EXPECT_RGB(Pixel(64, 64), 0x10, 0x20, 0x30);  // background shows through the green
+    EXPECT_RGB(Pixel(1, 1), 0x10, 0x20, 0x30);
+    EXPECT_RGB(Pixel(200, 64), 0xFF, 0, 0);
+    Rgba blend = Pixel(320, 64);  // blue at half alpha over the background
+    EXPECT_NEAR(blend.b, (0xFF + 0x30) / 2, 2);
+    EXPECT_NEAR(blend.r, 0x10 / 2, 2);
+    EXPECT_RGB(Pixel(1000, 760), 0xFF, 0xFF, 0xFF);
+    EXPECT_RGB(Pixel(600, 400), 0x10, 0x20, 0x30);  // untouched background
+    EXPECT_EQ(frame_->w, 1024);
+    EXPECT_EQ(frame_->h, 768);
+
+    // The colour-negative switch: red turns cyan, green stays transparent.
+    SetInvertedColours(g());
+    DrawFrame(g(), 4, 1);
+    Capture();
+    EXPECT_RGB(Pixel(200, 64), 0, 0xFF, 0xFF);
+    EXPECT_RGB(Pixel(64, 64), 0x10, 0x20, 0x30);
+    SetNormalColours(g());
+}
+
+TEST_F(PlatformDisplay, EmptyDegenerateAndOutOfLibraryQuadsDrawNothing) {
+    WriteTileLibrary();
+    ASSERT_FALSE(LoadTileLibrary(g(), "art/tilelib1.mpt"));
+    // Slots never written are empty; a zero-width quad and a hand-made cell below the
+    // library's bottom edge must not draw either.
+    SetQuad(g(), 10, 300, 300, 0, 128, 1);
+    QuadSlot& q = g().renderer.quads[11];
+    SetQuad(g(), 11, 0, 128, 0, 128, 1);
+    for (Vertex& v : q.v) v.v += 1.0f;  // row 32: outside the texture
+    QuadSlot& huge = g().renderer.quads[12];
+    SetQuad(g(), 12, 0, 128, 0, 128, 1);
+    huge.v[4].x = 1e30f;  // absurd coordinates are clamped, not overflowed
+    huge.v[0].x = huge.v[4].x;
+    DrawFrame(g(), kQuadSlots, 0);
+    Capture();
+    for (int y = 0; y < 768; y += 37)
+        for (int x = 0; x < 1024; x += 41) ASSERT_EQ(Pixel(x, y).r, 0) << x << "," << y;
+}
+
+TEST_F(PlatformDisplay, BackgroundIsDecodedOnceAndMissingOneFails) {
+    WriteBackground("art/bg/a.bmp", 0xFF00FF00u);  // a green picture stays green
+    SetBackground(g(), "art/bg/a.bmp");
+    EXPECT_EQ(display_->Present(g().renderer, 0, true), PresentResult::Ok);
+    // Kept after the first decode: removing the file does not matter any more.
+    std::filesystem::remove(tg_.dir.path + "/art/bg/a.bmp");
+    EXPECT_EQ(display_->Present(g().renderer, 0, true), PresentResult::Ok);
+    Capture();
+    EXPECT_RGB(Pixel(512, 384), 0, 0xFF, 0);
+
+    SetBackground(g(), "art/bg/missing.bmp");
+    DrawFrame(g(), 0, 1);
+    EXPECT_EQ(g().flow.quitPosted, 1);
+    EXPECT_STREQ(g().renderer.errorText, "Couldn't load bitmap file.");
+    EXPECT_NE(g().renderer.lastResult, 0);
+
+    tg_.Write("art/bg/junk.bmp", "this is not a picture");
+    SetBackground(g(), "art/bg/junk.bmp");
+    EXPECT_EQ(display_->Present(g().renderer, 0, true), PresentResult::BackgroundLoadFailed);
+}
+
+TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPlaced) {
+    CreateFont(g());
+    ASSERT_EQ(g().renderer.font, 1) << g().renderer.errorText;
+    int32_t w = 0, h = 0;
+    ASSERT_TRUE(display_->MeasureText("Quit Game?", &w, &h));
+    EXPECT_GE(h, 22);
+    EXPECT_LE(h, 24);
+    EXPECT_GT(w, 40);
+    EXPECT_LT(w, 200);
+    // Only the first line counts; an empty line measures without failing.
+    int32_t w2 = 0, h2 = 0;
+    ASSERT_TRUE(display_->MeasureText("Quit Game?\nmore", &w2, &h2));
+    EXPECT_EQ(w2, w);
+    ASSERT_TRUE(display_->MeasureText("", &w2, &h2));
+    EXPECT_EQ(w2, 0);
+    // Latin-1 bytes from old files do not break measuring.
+    EXPECT_TRUE(display_->MeasureText("Caf\xE9", &w2, &h2));
+
+    DrawText(g(), 5, "WWWWWWWW", 444, 300, kColourWhite);
+    DrawText(g(), 6, "second\rhidden", 100, 100, kColourRed);
+    const TextSlot& slot = g().renderer.texts[5];
+    EXPECT_EQ(slot.left, 444);
+    EXPECT_EQ(slot.top, 300);
+    DrawFrame(g(), 0, 0);
+    Capture();
+    int white = 0, outside = 0, red = 0, afterBreak = 0;
+    for (int y = 280; y < 340; ++y) {
+        for (int x = 420; x < 700; ++x) {
+            Rgba p = Pixel(x, y);
+            bool lit = p.r > 128 && p.g > 128 && p.b > 128;
+            bool inside = x >= slot.left && x < slot.right && y >= slot.top && y < slot.bottom;
+            (inside ? white : outside) += lit ? 1 : 0;
+        }
+    }
+    const TextSlot& second = g().renderer.texts[6];
+    for (int y = 90; y < 140; ++y) {
+        for (int x = 90; x < 400; ++x) {
+            Rgba p = Pixel(x, y);
+            if (p.r > 128 && p.g < 64) (x < second.right ? red : afterBreak) += 1;
+        }
+    }
+    EXPECT_GT(white, 50);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(red, 20);
+    EXPECT_EQ(afterBreak, 0);
+
+    // A text lasts one frame.
+    DrawFrame(g(), 0, 0);
+    Capture();
+    int lit = 0;
+    for (int y = 300; y < 324; ++y)
+        for (int x = 444; x < 600; ++x) lit += Pixel(x, y).r > 0 ? 1 : 0;
+    EXPECT_EQ(lit, 0);
+    ReleaseFont(g());
+}
+
+TEST_F(PlatformDisplay, MissingTileLibraryIsReportedNotFatal) {
+    EXPECT_FALSE(LoadTileLibrary(g(), "art/tilelib1.mpt"));
+    EXPECT_STREQ(g().renderer.errorText, "Couldn't create texture.");
+    SetQuad(g(), 0, 0, 128, 0, 128, 1);
+    display_->Present(g().renderer, 1, false);  // nothing to draw with, nothing breaks
+    Capture();
+    EXPECT_RGB(Pixel(64, 64), 0, 0, 0);
+}
+
+}  // namespace
+}  // namespace veloria
