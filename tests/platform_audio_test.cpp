@@ -1,0 +1,156 @@
+// SDL2_mixer back end on SDL's dummy audio driver: blocking waves, the one effects channel, the
+// music piece's states, and a machine without any audio device.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/sdl/sdl_audio.h"
+#include "test_support.h"
+
+namespace veloria {
+namespace {
+
+void Put16(std::string& s, uint32_t v) {
+    s += char(v & 0xFF);
+    s += char((v >> 8) & 0xFF);
+}
+void Put32(std::string& s, uint32_t v) {
+    Put16(s, v & 0xFFFF);
+    Put16(s, v >> 16);
+}
+
+// A mono 16-bit 22050 Hz wave of the given length (a quiet square tone).
+std::string Wave(uint32_t ms) {
+    const uint32_t rate = 22050, samples = rate * ms / 1000;
+    std::string s = "RIFF";
+    Put32(s, 36 + samples * 2);
+    s += "WAVEfmt ";
+    Put32(s, 16);
+    Put16(s, 1);
+    Put16(s, 1);
+    Put32(s, rate);
+    Put32(s, rate * 2);
+    Put16(s, 2);
+    Put16(s, 16);
+    s += "data";
+    Put32(s, samples * 2);
+    for (uint32_t i = 0; i < samples; ++i) Put16(s, (i / 50) % 2 ? 0x0800 : 0xF800);
+    return s;
+}
+
+// One quarter-note middle C, format 0.
+std::string Midi() {
+    std::string track = {0x00, char(0x90), 0x3C, 0x40,       0x60, char(0x80),
+                         0x3C, 0x40,       0x00, char(0xFF), 0x2F, 0x00};
+    std::string s = "MThd";
+    s += std::string{0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60};
+    s += "MTrk";
+    s += std::string{0, 0, 0, char(track.size())};
+    return s + track;
+}
+
+class PlatformAudio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* old = std::getenv("SDL_AUDIODRIVER");
+        hadDriver_ = old != nullptr;
+        if (old) oldDriver_ = old;
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    void TearDown() override {
+        if (hadDriver_) {
+            setenv("SDL_AUDIODRIVER", oldDriver_.c_str(), 1);
+        } else {
+            unsetenv("SDL_AUDIODRIVER");
+        }
+    }
+    bool hadDriver_ = false;
+    std::string oldDriver_;
+    TempDir dir_;
+    std::string Path(const char* name) const { return dir_.path + "/" + name; }
+};
+
+TEST_F(PlatformAudio, BlockingWavePlaysToItsEndAndNewWavesCutTheOld) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Open()) << SDL_GetError();
+    dir_.Write("short.wav", Wave(300));
+    dir_.Write("long.wav", Wave(3000));
+
+    uint32_t start = SDL_GetTicks();
+    audio.PlayWaveWait(Path("short.wav").c_str());
+    uint32_t took = SDL_GetTicks() - start;
+    EXPECT_GE(took, 250u);
+    EXPECT_LT(took, 1300u);
+    EXPECT_EQ(Mix_Playing(0), 0);
+
+    audio.PlayWave(Path("long.wav").c_str());
+    EXPECT_EQ(Mix_Playing(0), 1);
+    Mix_Chunk* longChunk = Mix_GetChunk(0);
+    audio.PlayWave(Path("short.wav").c_str());  // same channel: the long one is gone
+    EXPECT_EQ(Mix_Playing(0), 1);
+    EXPECT_NE(Mix_GetChunk(0), longChunk);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+
+    audio.PlayWave(Path("missing.wav").c_str());  // silence, and the previous sound stops
+    EXPECT_EQ(Mix_Playing(0), 0);
+    start = SDL_GetTicks();
+    audio.PlayWaveWait(Path("missing.wav").c_str());
+    EXPECT_LT(SDL_GetTicks() - start, 100u);
+}
+
+TEST_F(PlatformAudio, ManyDifferentWavesStayWithinTheCache) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Open());
+    const std::string wave = Wave(20);
+    for (int i = 0; i < SdlAudio::kCachedWaves * 2; ++i) {
+        std::string name = "w" + std::to_string(i) + ".wav";
+        dir_.Write(name, wave);
+        audio.PlayWave(Path(name.c_str()).c_str());
+        EXPECT_EQ(Mix_Playing(0), 1) << name;  // the playing wave is never the one evicted
+    }
+}
+
+TEST_F(PlatformAudio, MusicStatesFollowOpenPlayAndClose) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Open());
+    EXPECT_EQ(audio.MusicMode(), -2);  // nothing open: the question cannot be asked
+    EXPECT_FALSE(audio.MusicOpen(Path("missing.mid").c_str()));
+    EXPECT_FALSE(audio.MusicSeekStart());
+    EXPECT_FALSE(audio.MusicPlay());
+
+    dir_.Write("tune.mid", Midi());
+    if (!audio.MusicOpen(Path("tune.mid").c_str())) GTEST_SKIP() << "no MIDI synthesiser";
+    EXPECT_EQ(audio.MusicMode(), 0);
+    EXPECT_TRUE(audio.MusicSeekStart());
+    EXPECT_TRUE(audio.MusicPlay());
+    EXPECT_EQ(audio.MusicMode(), 1);
+    SDL_Delay(800);  // longer than the piece: SDL_mixer's own looping keeps it playing
+    EXPECT_EQ(audio.MusicMode(), 1);
+    EXPECT_TRUE(audio.MusicSeekStart());
+    EXPECT_TRUE(audio.MusicPlay());
+    EXPECT_EQ(audio.MusicMode(), 1);
+    audio.MusicClose();
+    EXPECT_EQ(audio.MusicMode(), -2);
+}
+
+TEST_F(PlatformAudio, WithoutAnAudioDeviceEverythingIsSilent) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SdlAudio audio;
+    EXPECT_FALSE(audio.Open());
+    dir_.Write("short.wav", Wave(300));
+    dir_.Write("tune.mid", Midi());
+    uint32_t start = SDL_GetTicks();
+    audio.PlayWave(Path("short.wav").c_str());
+    audio.PlayWaveWait(Path("short.wav").c_str());
+    EXPECT_LT(SDL_GetTicks() - start, 100u);
+    EXPECT_FALSE(audio.MusicOpen(Path("tune.mid").c_str()));
+    EXPECT_FALSE(audio.MusicPlay());
+    EXPECT_EQ(audio.MusicMode(), -2);
+    audio.MusicClose();
+}
+
+}  // namespace
+}  // namespace veloria
