@@ -1,0 +1,218 @@
+// Menu, shop and screen input, and the sequences shared with the map handler.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "input/handle_input.h"
+#include "test_support.h"
+
+namespace veloria {
+namespace {
+
+struct MenuGame : TestGame {
+    explicit MenuGame(int32_t state) { g().flow.gameState = state; }
+    void Press(int8_t code) { HandleInput(g(), SourceKeyboard, code); }
+    int32_t State() { return g().flow.gameState; }
+};
+
+TEST(FlowMenuInput, EnterMainMenuAndResumeBattleMusic) {
+    MenuGame t(StateBattle);
+    Game& g = t.g();
+    g.level.inArena = 1;
+    g.level.battleMusic = 12;
+    g.hero.stepPeriod = 140;
+    g.mapFrame.mapEntered = 1;
+    EnterMainMenu(g);
+    EXPECT_EQ(g.flow.returnState, StateBattle);
+    EXPECT_EQ(t.State(), StateMainMenu);
+    EXPECT_EQ(g.input.repeatDelay[KeyUpDown], 250u);
+    EXPECT_STREQ(g.backgroundFile, "art/bg/main_menu1.bmp");
+    EXPECT_STREQ(t.audio.openFile, "music/menu.mid");
+    EXPECT_EQ(g.mapFrame.mapEntered, 0);
+
+    g.mapFrame.mapEntered = 1;
+    t.Press(InputButton5);
+    EXPECT_EQ(t.State(), StateBattle);
+    EXPECT_EQ(g.input.repeatDelay[KeyUpDown], 140u);
+    EXPECT_EQ(g.input.repeatDelay[KeyButtons], kDefaultButtonDelay);
+    // Two digits, as the battle start names it.
+    EXPECT_STREQ(t.audio.openFile, "music/battle12.mid");
+    EXPECT_STREQ(t.audio.lastWave, "sound/button3.wav");
+    EXPECT_EQ(g.mapFrame.mapEntered, 0);
+
+    MenuGame m(StateMainMenu);
+    m.g().flow.returnState = StateMap;
+    m.g().level.levelMusic = 7;
+    m.Press(InputButton5);
+    EXPECT_EQ(m.State(), StateMap);
+    EXPECT_STREQ(m.audio.openFile, "music/level07.mid");
+}
+
+TEST(FlowMenuInput, MainMenuOpensItsScreens) {
+    struct Case {
+        int8_t code;
+        int32_t state;
+        const char* background;
+    } cases[] = {{InputButton1, StateEquipMenu, "art/bg/equip_menu1.bmp"},
+                 {InputButton2, StateItemMenu, "art/bg/item_menu.bmp"},
+                 {InputButton3, StateSpellMenu, "art/bg/spell_menu.bmp"},
+                 {InputButton4, StateSaveMenu, "unchanged"},
+                 {InputEscape, StateQuitConfirm, "unchanged"}};
+    for (const Case& c : cases) {
+        MenuGame t(StateMainMenu);
+        SetBackgroundFile(t.g(), "unchanged");
+        t.Press(c.code);
+        EXPECT_EQ(t.State(), c.state);
+        EXPECT_STREQ(t.g().backgroundFile, c.background);
+        EXPECT_STREQ(t.audio.lastWave, "sound/button2.wav");
+    }
+}
+
+TEST(FlowMenuInput, CursorsStopAtTheEndsAndClickOnlyOnRealMoves) {
+    MenuGame t(StateShop);
+    Shop& shop = t.g().shop;
+    t.Press(InputUp);
+    EXPECT_EQ(shop.menuCursor, 0);
+    EXPECT_EQ(t.audio.waves, 0);
+    t.Press(InputDown);
+    t.Press(InputDown);
+    t.Press(InputDown);
+    EXPECT_EQ(shop.menuCursor, 2);
+    EXPECT_EQ(t.audio.waves, 2);
+    EXPECT_STREQ(t.audio.lastWave, "sound/click.wav");
+
+    // Counts come from content: a bad one must not move a cursor or crash.
+    MenuGame s(StateShopSell);
+    s.g().shop.sellCount = INT32_MIN;
+    s.Press(InputDown);
+    EXPECT_EQ(s.g().shop.sellCursor, 0);
+}
+
+TEST(FlowMenuInput, ShopEntranceChoices) {
+    MenuGame t(StateShop);
+    t.g().shop.menuChoice = 2;
+    t.Press(InputButton3);
+    EXPECT_EQ(t.State(), StateMap);
+    EXPECT_EQ(t.audio.waves, 0);
+
+    MenuGame b(StateShop);
+    b.g().shop.menuChoice = 0;
+    b.g().shop.buyCursor = 4;
+    b.Press(InputButton3);
+    EXPECT_EQ(b.State(), StateShopBuy);
+    EXPECT_EQ(b.g().shop.buyCursor, 0);
+    b.Press(InputButton2);
+    EXPECT_EQ(b.State(), StateShop);
+    EXPECT_STREQ(b.audio.lastWave, "sound/button3.wav");
+}
+
+TEST(FlowMenuInput, EquipListMovesTheChosenSlotsCursorOnly) {
+    MenuGame t(StateEquipMenu);
+    t.Press(InputButton3);
+    EXPECT_EQ(t.State(), StateEquipList);
+    EXPECT_STREQ(t.g().backgroundFile, "art/bg/equip_menu2.bmp");
+    t.g().hero.equipCursor = 2;
+    t.g().hero.equip[2].listCount = 3;
+    t.Press(InputDown);
+    EXPECT_EQ(t.g().hero.equip[2].listCursor, 1);
+    t.Press(InputButton1);  // no way back to play from here
+    t.Press(InputButton5);
+    EXPECT_EQ(t.State(), StateEquipList);
+    t.g().hero.equipCursor = 6;  // out of range: ignored
+    t.Press(InputUp);
+    t.g().hero.equipCursor = -1;
+    t.Press(InputDown);
+    t.Press(InputButton2);
+    EXPECT_EQ(t.State(), StateEquipMenu);
+    EXPECT_STREQ(t.g().backgroundFile, "art/bg/equip_menu1.bmp");
+}
+
+TEST(FlowMenuInput, SaveScreenDuringBattleNeverSaves) {
+    MenuGame t(StateSaveMenu);
+    t.g().level.inArena = 1;
+    t.Press(InputButton1);
+    t.Press(InputButton3);
+    EXPECT_EQ(t.State(), StateSaveMenu);
+    EXPECT_EQ(t.audio.waves, 0);
+    t.Press(InputButton2);
+    EXPECT_EQ(t.State(), StateMainMenu);
+    EXPECT_STREQ(t.audio.lastWave, "sound/button3.wav");
+    EXPECT_STREQ(t.g().backgroundFile, "art/bg/main_menu1.bmp");
+}
+
+TEST(FlowMenuInput, SavedScreenReportsAFailedSave) {
+    // The slot's folder does not exist, so nothing can be written.
+    MenuGame t(StateSaveMenu);
+    t.Press(InputButton2);
+    EXPECT_EQ(t.State(), StateGameSaved);
+    EXPECT_EQ(t.g().menus.saveFailed, 1);
+    EXPECT_STREQ(t.audio.lastWave, "sound/button.wav");
+
+    MenuGame ok(StateSaveMenu);
+    ok.Write("data/villains/.keep", "");
+    ok.Press(InputButton1);
+    EXPECT_EQ(ok.g().menus.saveFailed, 0);
+    ok.Press(InputButton1);
+    EXPECT_EQ(ok.State(), StateMainMenu);
+    EXPECT_STREQ(ok.audio.lastWave, "sound/button2.wav");
+}
+
+TEST(FlowMenuInput, ReturningScreens) {
+    MenuGame d(StateDialog);
+    d.g().flow.returnState = StateBattle;
+    d.Press(InputButton7);  // not a button of the dialog
+    EXPECT_EQ(d.State(), StateDialog);
+    d.Press(InputButton4);
+    EXPECT_EQ(d.State(), StateBattle);
+    EXPECT_EQ(d.audio.waves, 0);
+
+    MenuGame m(StateShopMessage);
+    m.g().flow.returnState = StateShopBuy;
+    m.Press(InputButton1);
+    EXPECT_EQ(m.State(), StateShopBuy);
+    EXPECT_STREQ(m.audio.lastWave, "sound/button3.wav");
+
+    MenuGame p(StatePlayTime);
+    p.Press(InputEscape);
+    EXPECT_EQ(p.State(), StatePlayTime);
+    p.Press(InputButton6);
+    EXPECT_EQ(p.State(), StateMap);
+
+    MenuGame v(StateVictory);
+    v.g().battle.victoryStep = 4;
+    v.Press(InputButton5);
+    EXPECT_EQ(v.State(), StateVictory);
+}
+
+TEST(FlowMenuInput, ShowDialogFileRemembersWhereItCameFrom) {
+    MenuGame t(StateBattle);
+    ShowDialogFile(t.g(), 15);
+    EXPECT_EQ(t.State(), StateDialog);
+    EXPECT_EQ(t.g().flow.returnState, StateBattle);
+    EXPECT_STREQ(t.audio.lastWave, "sound/nomag.wav");
+}
+
+TEST(FlowMenuInput, AttributesRerollAndQuitConfirmCancel) {
+    MenuGame t(StateAttributes);
+    t.g().menus.rerollFlag = 1;
+    t.Press(InputButton2);
+    EXPECT_EQ(t.g().menus.rerollFlag, 0);
+    EXPECT_STREQ(t.audio.lastWave, "sound/reroll.wav");
+
+    MenuGame q(StateQuitConfirm);
+    q.Press(InputButton2);
+    EXPECT_EQ(q.State(), StateMainMenu);
+    EXPECT_EQ(q.g().flow.quitPosted, 0);
+}
+
+TEST(FlowMenuInput, EmptyLoadSlotStartsTheStoryWithTheFreshGame) {
+    MenuGame t(StateLoadMenu);
+    t.g().menus.loadScreenDrawn = 1;
+    t.Press(InputButton2);
+    EXPECT_EQ(t.State(), StateStoryScroll);
+    EXPECT_EQ(t.g().menus.loadScreenDrawn, 0);
+    EXPECT_STREQ(t.audio.lastWave, "sound/button.wav");
+}
+
+}  // namespace
+}  // namespace veloria

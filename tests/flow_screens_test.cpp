@@ -1,0 +1,245 @@
+// The frame loop's dispatch and first frame, and the fixed picture screens.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "input/handle_input.h"
+#include "test_support.h"
+
+namespace veloria {
+namespace {
+
+// A silent wave whose header says it lasts `ms` milliseconds (1000 bytes per second).
+std::string Wave(uint32_t ms) {
+    auto le32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
+                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+    };
+    std::string fmt = std::string("\x01\x00\x01\x00", 4) + le32(1000) + le32(1000) +
+                      std::string("\x01\x00\x08\x00", 4);
+    std::string body = "WAVEfmt " + le32(16) + fmt + "data" + le32(ms) + std::string(ms, '\x80');
+    return "RIFF" + le32(static_cast<uint32_t>(body.size())) + body;
+}
+
+struct ScreenGame : TestGame {
+    explicit ScreenGame(int32_t state) {
+        display.checkBackgroundFiles = false;
+        g().flow.gameState = state;
+    }
+    const PresentedFrame& Shown() { return g().renderer.presented; }
+    std::string Text(int32_t i) { return Shown().texts[i].text; }
+};
+
+TEST(FlowFrameLoop, FirstFrameSetsUpOnceAndStartsTheMusic) {
+    ScreenGame t(StateQuitConfirm);
+    t.joystick.status = 2;
+    SetMusicFile(t.g(), "music/title.mid");
+    RunFrame(t.g());
+    EXPECT_STREQ(t.display.tileLibrary, "art/tilelib1.mpt");
+    EXPECT_EQ(t.g().renderer.quadBuffer, 1);
+    EXPECT_EQ(t.g().renderer.font, 1);
+    EXPECT_EQ(t.g().input.joystickStatus, 2);
+    EXPECT_EQ(t.g().flow.firstFrame, 1);
+    EXPECT_STREQ(t.audio.openFile, "music/title.mid");
+    EXPECT_EQ(t.g().random.seed, static_cast<int32_t>(t.clock.Now()));
+    EXPECT_EQ(t.display.presents, 1);
+    RunFrame(t.g());
+    EXPECT_EQ(t.joystick.opens, 1);
+    EXPECT_EQ(t.display.presents, 2);
+}
+
+TEST(FlowFrameLoop, SmallTextureShowsTheBoxAndQuitsWithoutDrawing) {
+    ScreenGame t(StateQuitConfirm);
+    t.display.maxTexture = 2048;
+    RunFrame(t.g());
+    EXPECT_EQ(t.shell.boxes, 1);
+    EXPECT_STREQ(t.shell.lastBoxCaption, "DirectX Video Card Texture error");
+    EXPECT_NE(std::string(t.shell.lastBoxText).find("only\n2048 x 2048."), std::string::npos);
+    EXPECT_EQ(t.g().flow.quitPosted, 1);
+    EXPECT_EQ(t.g().flow.quitCode, 18);
+    EXPECT_EQ(t.display.presents, 0);
+    RunFrame(t.g());  // after the quit nothing more is drawn
+    EXPECT_EQ(t.display.presents, 0);
+}
+
+TEST(FlowFrameLoop, LostDeviceOpensThePageAndQuits) {
+    ScreenGame t(StateQuitConfirm);
+    t.display.lost = true;
+    PlayMusic(t.g(), "music/title.mid", true);
+    RunFrame(t.g());
+    EXPECT_EQ(t.shell.opened, 1);
+    EXPECT_STREQ(t.shell.lastOpened, "web/vx.html");
+    EXPECT_EQ(t.g().flow.webPageOpened, 1);
+    EXPECT_EQ(t.g().flow.quitPosted, 1);
+    EXPECT_FALSE(t.audio.open);
+    EXPECT_EQ(t.display.presents, 0);
+}
+
+TEST(FlowFrameLoop, StatesThatDrawNothing) {
+    for (int32_t state : {0, 21, 25, -7, 1000}) {
+        ScreenGame t(state);
+        RunFrame(t.g());
+        RunFrame(t.g());
+        EXPECT_EQ(t.display.presents, 0) << state;
+        EXPECT_EQ(t.g().flow.quitPosted, 0);
+    }
+    ScreenGame v(StateVictory);
+    v.g().battle.rewardsShown = 1;  // the last picture stays
+    RunFrame(v.g());
+    EXPECT_EQ(v.display.presents, 0);
+}
+
+TEST(FlowFrameLoop, LoadScreenDrawnOncePerStay) {
+    ScreenGame t(StateLoadMenu);
+    RunFrame(t.g());
+    EXPECT_EQ(t.g().menus.loadScreenDrawn, 1);
+    const int32_t after = t.display.presents;
+    RunFrame(t.g());
+    RunFrame(t.g());
+    EXPECT_EQ(t.display.presents, after);
+    // Cancelling re-arms it for the next visit.
+    t.g().screens.titleStep = 3;
+    HandleInput(t.g(), SourceKeyboard, InputButton4);
+    EXPECT_EQ(t.g().flow.gameState, StateTitle);
+    EXPECT_EQ(t.g().menus.loadScreenDrawn, 0);
+}
+
+TEST(FlowScreens, SaveScreenInBattleCannotSave) {
+    ScreenGame t(StateSaveMenu);
+    t.g().level.inArena = 1;
+    RunFrame(t.g());
+    EXPECT_STREQ(t.Shown().background, "art/bg/main_menu3.bmp");
+    ASSERT_EQ(t.Shown().textCount, 2);
+    EXPECT_EQ(t.Text(0), "You cannot Save while in battle...");
+    EXPECT_EQ(t.Shown().texts[0].left, 365);
+    EXPECT_EQ(t.Shown().texts[0].colour, kColourDarkRed);
+    EXPECT_EQ(t.Text(1), "Press Button 2 for main menu...");
+    EXPECT_EQ(t.Shown().texts[1].top, 460);
+    // Redrawn on every frame.
+    RunFrame(t.g());
+    EXPECT_EQ(t.display.presents, 2);
+    EXPECT_EQ(t.Shown().textCount, 2);
+}
+
+TEST(FlowScreens, GameSavedSaysWhetherTheSaveWorked) {
+    ScreenGame t(StateGameSaved);
+    RunFrame(t.g());
+    EXPECT_EQ(t.Text(0), "Game is saved...");
+    EXPECT_EQ(t.Text(1), "1: Continue");
+    t.g().menus.saveFailed = 1;
+    RunFrame(t.g());
+    EXPECT_EQ(t.Text(0), "Game could not be saved...");
+    EXPECT_EQ(t.Shown().texts[0].left, 430);
+    EXPECT_EQ(t.Shown().texts[0].top, 300);
+    EXPECT_EQ(t.Shown().texts[0].colour, kColourDarkRed);
+}
+
+TEST(FlowScreens, QuitConfirmEscOpensThePageAndQuits) {
+    ScreenGame t(StateQuitConfirm);
+    RunFrame(t.g());
+    ASSERT_EQ(t.Shown().textCount, 3);
+    EXPECT_EQ(t.Text(0), "Quit Game?");
+    EXPECT_EQ(t.Text(1), "ESC: Yes");
+    EXPECT_EQ(t.Text(2), "2: Cancel");
+    EXPECT_EQ(t.Shown().texts[2].top, 380);
+    HandleInput(t.g(), SourceKeyboard, InputEscape);
+    EXPECT_STREQ(t.audio.lastWave, "sound/button3.wav");
+    EXPECT_EQ(t.shell.opened, 1);
+    EXPECT_EQ(t.g().flow.quitPosted, 1);
+    EXPECT_EQ(t.display.releasedFonts, 1);
+    EXPECT_EQ(t.display.releasedTextures, 1);
+    EXPECT_FALSE(t.audio.open);
+}
+
+TEST(FlowScreens, TitleSequenceHoldsForTheIntroSounds) {
+    ScreenGame t(StateTitle);
+    t.Write("sound/intro1.wav", Wave(1500));
+    t.Write("sound/intro2.wav", Wave(700));
+    const uint32_t start = t.clock.Now();
+    RunFrame(t.g());
+    EXPECT_STREQ(t.Shown().background, "art/bg/title1.bmp");
+    EXPECT_EQ(t.clock.Now() - start, 1500u);
+    HandleInput(t.g(), SourceKeyboard, InputEscape);  // during the first sound: ignored
+    EXPECT_EQ(t.g().flow.quitPosted, 0);
+    HandleInput(t.g(), SourceKeyboard, InputButton1);
+    EXPECT_EQ(t.g().flow.gameState, StateTitle);
+    RunFrame(t.g());
+    EXPECT_STREQ(t.Shown().background, "art/bg/title2.bmp");
+    EXPECT_EQ(t.clock.Now() - start, 2200u);
+    EXPECT_EQ(t.g().screens.titleStep, 3);
+    RunFrame(t.g());
+    EXPECT_STREQ(t.Shown().background, "art/bg/title3.bmp");
+    ASSERT_EQ(t.Shown().textCount, 1);
+    EXPECT_EQ(t.Text(0), "Zandric");
+    EXPECT_EQ(t.Shown().texts[0].left, 860);
+    EXPECT_EQ(t.Shown().texts[0].colour, kColourWhite);
+    EXPECT_EQ(t.audio.waitWaves, 2);
+    HandleInput(t.g(), SourceKeyboard, InputEscape);
+    EXPECT_EQ(t.g().flow.quitPosted, 1);
+    EXPECT_EQ(t.shell.opened, 0);  // no web page from the title
+}
+
+TEST(FlowScreens, TitleChoicesWaitForTheirSound) {
+    ScreenGame t(StateTitle);
+    t.g().screens.titleStep = 3;
+    t.Write("sound/button.wav", Wave(300));
+    const uint32_t start = t.clock.Now();
+    HandleInput(t.g(), SourceKeyboard, InputButton2);
+    EXPECT_EQ(t.g().flow.gameState, StateStoryScroll);
+    EXPECT_EQ(t.clock.Now() - start, 300u);
+}
+
+TEST(FlowScreens, StoryScrollDrawsOnceAndChangesMusic) {
+    ScreenGame t(StateStoryScroll);
+    RunFrame(t.g());
+    EXPECT_STREQ(t.Shown().background, "art/bg/scroll1.bmp");
+    EXPECT_EQ(t.Text(0), "Press any Button to continue...");
+    EXPECT_EQ(t.Shown().texts[0].colour, kColourGreen);
+    EXPECT_STREQ(t.audio.openFile, "music/level06.mid");
+    RunFrame(t.g());
+    EXPECT_EQ(t.display.presents, 1);
+    HandleInput(t.g(), SourceKeyboard, InputButton6);
+    EXPECT_EQ(t.g().flow.gameState, StateAttributes);
+    EXPECT_STREQ(t.audio.lastWave, "sound/button.wav");
+}
+
+TEST(FlowScreens, EndStoryPagesThenEscQuits) {
+    ScreenGame t(StateEndStory);
+    Game& g = t.g();
+    RunFrame(g);
+    EXPECT_STREQ(t.Shown().background, "art/bg/end_story1.bmp");
+    EXPECT_STREQ(t.audio.openFile, "music/game_end.mid");
+    const int32_t opens = t.audio.opens;
+    RunFrame(g);
+    EXPECT_EQ(t.display.presents, 1);  // waits for a button
+    HandleInput(g, SourceKeyboard, InputEscape);
+    EXPECT_EQ(g.flow.quitPosted, 0);
+    for (int page = 2; page <= 4; ++page) {
+        HandleInput(g, SourceKeyboard, InputButton1 + (page % 6));
+        EXPECT_STREQ(t.audio.lastWave, "sound/button3.wav");
+        RunFrame(g);
+        EXPECT_EQ(std::string(t.Shown().background),
+                  "art/bg/end_story" + std::to_string(page) + ".bmp");
+    }
+    EXPECT_EQ(g.screens.endPage, 4);
+    const int32_t waves = t.audio.waves;
+    HandleInput(g, SourceKeyboard, InputButton2);  // all shown: buttons do nothing
+    RunFrame(g);
+    EXPECT_EQ(t.audio.waves, waves);
+    EXPECT_EQ(t.display.presents, 4);
+    EXPECT_EQ(t.audio.opens, opens);  // the end music started once
+    HandleInput(g, SourceKeyboard, InputEscape);
+    EXPECT_EQ(g.flow.quitPosted, 1);
+}
+
+TEST(FlowScreens, HeroDeadShowsItsPicture) {
+    ScreenGame t(StateHeroDead);
+    RunFrame(t.g());
+    EXPECT_STREQ(t.Shown().background, "art/bg/herodead.bmp");
+    EXPECT_EQ(t.Shown().textCount, 0);
+    EXPECT_EQ(t.Shown().quads, 0);
+}
+
+}  // namespace
+}  // namespace veloria
