@@ -1,0 +1,148 @@
+#include "content/reader.h"
+#include "hero/chest.h"
+#include "menus_test_support.h"
+
+namespace veloria {
+namespace {
+
+class ChestTest : public MenusTest {
+  protected:
+    ChestTest() {
+        WriteDialogs();
+        g.hero.attr[PurseLevel] = 1;  // a 200 GP purse
+        g.level.chestIds[0] = 4;
+        g.level.chestIds[1] = 79;
+        g.level.chestIds[2] = 0;
+    }
+    void WriteChest(int number, int record, int kind, int slot, int value,
+                    const std::string& text) {
+        char name[64];
+        std::snprintf(name, sizeof(name), "data/chests/chest%02d.txt", number);
+        t.Write(name, std::to_string(record) + " " + std::to_string(kind) + " " +
+                          std::to_string(slot) + " " + std::to_string(value) + "\n" + text);
+    }
+    void Open(int32_t code) {
+        g.flow.gameState = StateMap;
+        OpenChest(g, code);
+    }
+};
+
+TEST_F(ChestTest, GoldIsCutToThePurseAndAFullPurseKeepsTheChestClosed) {
+    WriteChest(4, 4, 3, 0, 100, "100 GP");
+    g.hero.attr[GP] = 150;
+    Open(16);
+    EXPECT_EQ(200, g.hero.attr[GP]);
+    EXPECT_EQ(1, g.chests[4].opened);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+    EXPECT_EQ(StateMap, g.flow.returnState);
+    EXPECT_STREQ("In the chest, you've found", g.dialog.lines[0]);
+    EXPECT_STREQ("'100 GP'", g.dialog.lines[1]);
+    EXPECT_EQ(2, g.dialog.lineCount);
+    EXPECT_STREQ("sound/win.wav", t.audio.lastWave);
+
+    WriteChest(79, 79, 3, 0, 100, "gold\n");
+    Open(17);
+    EXPECT_EQ(0, g.chests[79].opened) << "the purse is full";
+    EXPECT_EQ(78, ShownDialog());
+    EXPECT_STREQ("sound/nomag.wav", t.audio.lastWave);
+    g.hero.attr[GP] = 199;
+    Open(17);
+    EXPECT_EQ(200, g.hero.attr[GP]) << "only 1 GP fits; the rest is lost";
+    EXPECT_EQ(1, g.chests[79].opened);
+    EXPECT_STREQ("'gold\n'", g.dialog.lines[1]) << "the line keeps its end-of-line";
+}
+
+TEST_F(ChestTest, AnOpenedChestGivesNothingAgain) {
+    WriteChest(4, 4, 1, 0, 2, "potion");
+    g.chests[4].opened = 1;
+    Open(16);
+    EXPECT_EQ(9, ShownDialog());
+    EXPECT_EQ(0, g.hero.itemCount[2]);
+    EXPECT_STREQ("sound/nomag.wav", t.audio.lastWave);
+}
+
+TEST_F(ChestTest, ItemsSpellsPiecesAndPursesAreGiven) {
+    g.hero.itemCount[2] = 3;
+    WriteChest(4, 4, 1, 0, 2, "Elixir");
+    Open(16);
+    EXPECT_EQ(4, g.hero.itemCount[2]) << "one more, whatever she carries";
+
+    WriteChest(79, 79, 2, 0, 3, "Spell");
+    Open(17);
+    EXPECT_EQ(1, g.hero.spellOwned[3]);
+
+    WriteChest(0, 0, 4, 0, 1, "Purse");
+    Open(18);
+    EXPECT_EQ(2, g.hero.attr[PurseLevel]);
+    EXPECT_EQ(400, PurseLimit(g));
+}
+
+TEST_F(ChestTest, APieceAlreadyOwnedKeepsTheChestClosed) {
+    WriteChest(4, 4, 0, 2, 5, "Robe");
+    g.hero.equip[2].items[5].owned = 1;
+    Open(16);
+    EXPECT_EQ(10, ShownDialog());
+    EXPECT_EQ(0, g.chests[4].opened);
+
+    g.hero.equip[2].items[5].owned = 0;
+    g.hero.equip[2].items[0].owned = 1;
+    Open(16);
+    EXPECT_EQ(1, g.hero.equip[2].items[5].owned);
+    EXPECT_EQ(1, g.chests[4].opened);
+}
+
+TEST_F(ChestTest, BadNumbersInLevelsAndChestFilesNeverReachATable) {
+    // A chest number outside the table: nothing happens.
+    g.level.chestIds[0] = 80;
+    Open(16);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+    g.level.chestIds[0] = -1;
+    Open(16);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+    OpenChest(g, 19);  // not a chest code
+    EXPECT_EQ(StateMap, g.flow.gameState);
+
+    // A piece or item number outside its table: one warning, the chest opens empty-handed.
+    g.level.chestIds[0] = 4;
+    WriteChest(4, 4, 0, 6, 3, "bad slot");
+    int32_t before = ContentWarningCount();
+    Open(16);
+    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(1, g.chests[4].opened);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+
+    WriteChest(79, 79, 1, 0, 14, "bad item");
+    before = ContentWarningCount();
+    Open(17);
+    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(1, g.chests[79].opened);
+    for (int32_t i = 0; i < kItems; ++i) EXPECT_EQ(0, g.hero.itemCount[i]);
+}
+
+TEST_F(ChestTest, ARecordNumberOutsideTheTableIsSkippedAndAMismatchIsReported) {
+    g.chests[5].kind = 3;
+    WriteChest(5, 80, 1, 0, 1, "x");
+    int32_t before = ContentWarningCount();
+    LoadChest(g, "data/chests/chest05.txt");
+    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(3, g.chests[5].kind);
+
+    WriteChest(6, 7, 1, 0, 1, "seven");
+    before = ContentWarningCount();
+    LoadChest(g, "data/chests/chest06.txt");
+    EXPECT_EQ(1, ContentWarningCount() - before) << "the file names another record";
+    EXPECT_STREQ("seven", g.chests[7].text);
+
+    before = ContentWarningCount();
+    LoadChest(g, "data/chests/chest42.txt");  // missing: nothing read, nothing said
+    EXPECT_EQ(0, ContentWarningCount() - before);
+}
+
+TEST_F(ChestTest, ChestTextIsCutToItsBuffer) {
+    WriteChest(4, 4, 3, 0, 1, std::string(60, 'a'));
+    Open(16);
+    EXPECT_EQ(29u, std::string(g.chests[4].text).size());
+}
+
+}  // namespace
+}  // namespace veloria

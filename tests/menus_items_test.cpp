@@ -1,0 +1,280 @@
+#include "hero/equip_screens.h"
+#include "menus_test_support.h"
+
+namespace veloria {
+namespace {
+
+class ItemsTest : public MenusTest {
+  protected:
+    ItemsTest() {
+        WriteDialogs();
+        g.hero.selectedItem = kNoItem;
+        g.hero.facing = 3;
+        g.input.joystickStatus = 1;  // a pad with rumble
+    }
+    void Use(int32_t item) {
+        g.flow.gameState = StateMap;
+        g.hero.selectedItem = item;
+        if (item <= 2) {
+            UsePotion(g);
+        } else {
+            UseTonic(g);
+        }
+    }
+};
+
+TEST_F(ItemsTest, HealingPotionStopsAtMaximumAndTheLastOneClearsTheSelection) {
+    g.hero.attr[HP] = 90;
+    g.hero.attr[MaxHP] = 100;
+    g.hero.itemCount[0] = 2;
+    Use(0);
+    EXPECT_EQ(100, g.hero.attr[HP]);
+    EXPECT_EQ(1, g.hero.itemCount[0]);
+    EXPECT_EQ(5, g.hero.anim[3].state) << "drinking pose";
+    EXPECT_STREQ("sound/win.wav", t.audio.lastWave);
+    EXPECT_EQ(1, t.joystick.rumbles);
+    EXPECT_EQ(10000, t.joystick.lastMagnitude);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+
+    Use(0);
+    EXPECT_EQ(4, ShownDialog()) << "HP is full";
+    EXPECT_EQ(1, g.hero.itemCount[0]);
+
+    g.hero.attr[HP] = 10;
+    Use(0);
+    EXPECT_EQ(35, g.hero.attr[HP]);
+    EXPECT_EQ(0, g.hero.itemCount[0]);
+    EXPECT_EQ(kNoItem, g.hero.selectedItem);
+    EXPECT_EQ(0, g.cursors.itemMenuCursor);
+
+    Use(0);
+    EXPECT_EQ(8, ShownDialog()) << "none left";
+    g.hero.itemCount[0] = -3;  // from a damaged save
+    Use(0);
+    EXPECT_EQ(8, ShownDialog());
+    EXPECT_EQ(-3, g.hero.itemCount[0]);
+}
+
+TEST_F(ItemsTest, MagicAndFullRestorePotions) {
+    g.hero.attr[HP] = 100;
+    g.hero.attr[MaxHP] = 100;
+    g.hero.attr[MP] = 15;
+    g.hero.attr[MaxMP] = 30;
+    g.hero.itemCount[1] = 1;
+    g.hero.itemCount[2] = 1;
+    Use(1);
+    EXPECT_EQ(30, g.hero.attr[MP]);
+    Use(2);
+    EXPECT_EQ(6, ShownDialog()) << "everything is full";
+    EXPECT_EQ(1, g.hero.itemCount[2]);
+    g.hero.attr[HP] = 1;
+    g.hero.attr[MP] = 2;
+    Use(2);
+    EXPECT_EQ(100, g.hero.attr[HP]);
+    EXPECT_EQ(30, g.hero.attr[MP]);
+    EXPECT_EQ(0, g.hero.itemCount[2]);
+}
+
+TEST_F(ItemsTest, TonicRaisesItsAttributeAndRebuildsBothMaxima) {
+    g.hero.attr[Strength] = 10;
+    g.hero.attr[Endurance] = 12;
+    g.hero.attr[Wits] = 7;
+    g.hero.attr[Level] = 1;
+    g.hero.attr[MagicLevel] = 2;
+    g.hero.attr[HP] = 1;
+    g.hero.itemCount[7] = 2;
+    Use(7);
+    EXPECT_EQ(11, g.hero.attr[Strength]);
+    EXPECT_EQ(1, g.hero.itemCount[7]);
+    EXPECT_EQ(9, g.hero.attr[MaxHP]) << "7 + max(1, 0 + 2)";
+    EXPECT_EQ(9, g.hero.attr[HP]);
+    EXPECT_EQ(7, g.hero.attr[MaxMP]) << "5 + 1 + 1";
+    EXPECT_EQ(7, g.hero.attr[MP]);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+    EXPECT_EQ(StateMap, g.flow.returnState);
+    EXPECT_EQ(19, ShownDialog());
+    EXPECT_STREQ("sound/win.wav", t.audio.lastWave);
+}
+
+TEST_F(ItemsTest, SpeedTonicSetsTheStepPeriodAndTheWalkingDelays) {
+    g.hero.attr[Speed] = 10;
+    g.hero.itemCount[12] = 1;
+    g.input.repeatDelay[KeyButtons] = 500;
+    Use(12);
+    EXPECT_EQ(11, g.hero.attr[Speed]);
+    EXPECT_EQ(143, g.hero.stepPeriod);
+    EXPECT_EQ(143u, g.input.repeatDelay[KeyLeftRight]);
+    EXPECT_EQ(143u, g.input.repeatDelay[JoyUpDown]);
+    EXPECT_EQ(500u, g.input.repeatDelay[KeyButtons]) << "button delays are left alone";
+    EXPECT_EQ(24, ShownDialog());
+    EXPECT_EQ(kNoItem, g.hero.selectedItem) << "that was the last one";
+}
+
+TEST_F(ItemsTest, ATonicIsRefusedAtEighteenOrWhenNoneIsCarried) {
+    g.hero.attr[Wits] = 18;
+    g.hero.itemCount[9] = 1;
+    Use(9);
+    EXPECT_EQ(18, ShownDialog());
+    EXPECT_EQ(1, g.hero.itemCount[9]) << "the tonic is kept";
+    EXPECT_EQ(18, g.hero.attr[Wits]);
+
+    // A selection left over from another game names a tonic this one does not carry.
+    g.hero.attr[Power] = 5;
+    g.hero.itemCount[8] = 0;
+    Use(8);
+    EXPECT_EQ(8, ShownDialog());
+    EXPECT_EQ(5, g.hero.attr[Power]);
+    EXPECT_EQ(0, g.hero.itemCount[8]);
+}
+
+TEST_F(ItemsTest, TonicRebuildStaysBoundedForDamagedLevels) {
+    g.hero.attr[Level] = 2000000000;
+    g.hero.attr[MagicLevel] = 2000000000;
+    g.hero.attr[Endurance] = 17;
+    g.hero.itemCount[11] = 1;
+    Use(11);
+    EXPECT_GT(g.hero.attr[MaxHP], 0);
+    EXPECT_EQ(g.hero.attr[MaxHP], g.hero.attr[HP]);
+}
+
+class KeyTest : public ItemsTest {
+  protected:
+    KeyTest() {
+        g.level.lockIds[0] = 7;    // cell 19
+        g.level.lockIds[3] = 40;   // cell 49
+        g.level.lockIds[12] = 50;  // cell 58: outside the door table
+        g.level.lockIds[1] = -2;   // cell 20: outside the door table
+    }
+};
+
+TEST_F(KeyTest, KeysOpenTheirOwnDoorsOnly) {
+    g.hero.itemCount[3] = 1;
+    g.hero.selectedItem = 4;
+    UseKey(g, 19);
+    EXPECT_EQ(12, ShownDialog()) << "the wrong key";
+
+    g.hero.selectedItem = 3;
+    UseKey(g, 19);
+    EXPECT_EQ(1, g.doorUnlocked[7]);
+    EXPECT_TRUE(DoorOpen(g, 19));
+    EXPECT_EQ(0, g.hero.itemCount[3]);
+    EXPECT_EQ(kNoItem, g.hero.selectedItem);
+    EXPECT_EQ(1, t.audio.waitWaves) << "the unlock sound is waited for";
+    EXPECT_EQ(6500, t.joystick.lastMagnitude);
+
+    g.hero.selectedItem = 0;
+    UseKey(g, 19);
+    EXPECT_EQ(11, ShownDialog()) << "already unlocked, whatever is selected";
+
+    g.hero.selectedItem = 13;
+    UseKey(g, 49);
+    EXPECT_EQ(8, ShownDialog()) << "the right key, but none left";
+    EXPECT_FALSE(DoorOpen(g, 49));
+    g.hero.itemCount[13] = 2;
+    UseKey(g, 49);
+    EXPECT_EQ(1, g.doorUnlocked[40]);
+    EXPECT_EQ(1, g.hero.itemCount[13]);
+    EXPECT_TRUE(DoorOpen(g, 49));
+}
+
+TEST_F(KeyTest, DoorNumbersOutsideTheTableNeverOpenAndKeepTheKey) {
+    g.hero.selectedItem = 13;
+    g.hero.itemCount[13] = 1;
+    UseKey(g, 58);
+    EXPECT_EQ(1, g.hero.itemCount[13]);
+    EXPECT_FALSE(DoorOpen(g, 58));
+    g.hero.selectedItem = 4;
+    g.hero.itemCount[4] = 1;
+    UseKey(g, 20);
+    EXPECT_EQ(1, g.hero.itemCount[4]);
+    EXPECT_FALSE(DoorOpen(g, 20));
+    EXPECT_FALSE(DoorOpen(g, 22)) << "not a door cell";
+    EXPECT_FALSE(DoorOpen(g, 59));
+    for (int32_t d = 0; d < kDoors; ++d) EXPECT_EQ(0, g.doorUnlocked[d]);
+}
+
+using ScreensTest = ItemsTest;
+
+TEST_F(ScreensTest, ItemScreenListsCarriedItemsAndSelectsTheOneUnderTheCursor) {
+    g.hero.selectedItem = 6;
+    DrawItemMenu(g);
+    EXPECT_EQ(0, g.cursors.itemMenuCount);
+    EXPECT_EQ(6, g.hero.selectedItem) << "an empty list selects nothing";
+    EXPECT_STREQ("art/bg/item_menu.bmp", g.renderer.presented.background);
+
+    CopyText(g.hero.itemName[2], 40, "Elixir");
+    CopyText(g.hero.itemInfo[2], 40, "Restores all");
+    CopyText(g.hero.itemName[9], 40, "Wits Tonic");
+    g.hero.itemCount[2] = 3;
+    g.hero.itemCount[9] = 1;
+    g.cursors.itemMenuCursor = 1;
+    DrawItemMenu(g);
+    EXPECT_EQ(2, g.cursors.itemMenuCount);
+    EXPECT_EQ(9, g.hero.selectedItem);
+    EXPECT_EQ("Elixir: 3", ShownText(0));
+    EXPECT_EQ(kColourDarkRed, Shown(0)->colour);
+    EXPECT_EQ("Wits Tonic: 1", ShownText(1));
+    EXPECT_EQ(295, Shown(1)->top);
+    EXPECT_EQ(kColourOlive, Shown(1)->colour);
+    EXPECT_EQ("", ShownText(2)) << "the info line of the item under the cursor";
+    EXPECT_EQ(655, Shown(2)->top);
+}
+
+TEST_F(ScreensTest, MovingThePieceCursorWearsThePiece) {
+    EquipSlot& body = g.hero.equip[2];
+    for (int32_t p : {0, 3, 7}) {
+        body.items[p].owned = 1;
+        std::snprintf(body.items[p].name, 40, "Robe %d", p);
+    }
+    body.items[7].protect = 4;
+    body.items[7].cast = 2;
+    body.items[7].mojo = 1;
+    g.cursors.equipMenuCursor = 2;
+    CopyText(g.hero.slotTitle[2], 40, "Body");
+    CopyText(g.hero.slotHint[2], 40, "Robes, Cloaks, etc.");
+    DrawEquipMenu(g);
+    EXPECT_EQ(2, g.hero.equipCursor);
+    EXPECT_EQ(6, g.cursors.equipMenuCount);
+    EXPECT_EQ("Body", ShownText(2));
+    EXPECT_EQ(310, Shown(3)->left);
+    EXPECT_EQ(700, Shown(3)->top);
+    EXPECT_EQ("Robes, Cloaks, etc.", ShownText(3));
+
+    body.listCursor = 2;
+    DrawEquipList(g);
+    EXPECT_EQ(3, body.listCount);
+    EXPECT_EQ(7, body.equipped);
+    EXPECT_EQ("Robe 7", ShownText(2));
+    EXPECT_EQ(320, Shown(2)->top);
+    EXPECT_EQ("Protect: 4", ShownText(3));
+    EXPECT_EQ("Cast: 2", ShownText(4));
+    EXPECT_EQ("Mojo: 1", ShownText(5));
+    EXPECT_EQ(735, Shown(5)->left);
+
+    body.listCursor = 1;
+    DrawEquipList(g);
+    EXPECT_EQ(3, body.equipped) << "the new piece stays worn after leaving";
+
+    g.hero.equipCursor = 6;  // outside the six slots: nothing is listed or worn
+    DrawEquipList(g);
+    EXPECT_EQ(0, g.renderer.presented.textCount);
+    g.hero.equipCursor = -1;
+    DrawEquipList(g);
+    EXPECT_EQ(3, body.equipped);
+}
+
+TEST_F(ScreensTest, SpellScreenSelectsTheKnownSpellUnderTheCursor) {
+    g.hero.spellOwned[0] = 1;
+    g.hero.spellOwned[2] = 1;
+    CopyText(g.hero.spellName[2], 40, "Frost");
+    g.cursors.spellMenuCursor = 1;
+    DrawSpellMenu(g);
+    EXPECT_EQ(2, g.cursors.spellMenuCount);
+    EXPECT_EQ(2, g.hero.selectedSpell);
+    EXPECT_EQ("Frost", ShownText(1));
+    EXPECT_EQ(225, Shown(1)->top);
+    EXPECT_EQ(470, Shown(1)->left);
+}
+
+}  // namespace
+}  // namespace veloria
