@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <random>
 #include <vector>
 
 #include "content/reader.h"
@@ -235,6 +236,36 @@ TEST_F(SavedGameTest, AShortOrDamagedSaveFillsWhatItHoldsAndLeavesTheRest) {
     EXPECT_EQ(2, g.hero.attr[1]);
     EXPECT_EQ(7, g.hero.attr[2]) << "nothing after the first non-number is read";
     EXPECT_EQ(53, g.hero.attr[3]);
+}
+
+TEST_F(SavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
+    SetContentWarningsQuiet(true);
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> small(-20, 120);
+    std::uniform_int_distribution<int> anyInt(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<int> length(0, 700);
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        const int count = length(random);
+        for (int i = 0; i < count; ++i) {
+            text += std::to_string(i % 3 ? small(random) : anyInt(random)) + " ";
+        }
+        t.Write("data/villains/v45.txt", text);
+        ASSERT_EQ(1, LoadGame(g, SlotFile(1), 0));
+        ASSERT_GE(g.hero.facing, 0);
+        ASSERT_LE(g.hero.facing, 3);
+        ASSERT_GE(g.level.mode, 0);
+        ASSERT_LE(g.level.mode, 3);
+        ASSERT_GE(g.level.levelNumber, 0);
+        ASSERT_LE(g.level.levelNumber, 99);
+        for (const EquipSlot& slot : g.hero.equip) {
+            ASSERT_GE(slot.equipped, 0);
+            ASSERT_LE(slot.equipped, 9);
+            ASSERT_GE(slot.listCursor, 0);
+            ASSERT_LE(slot.listCursor, 9);
+        }
+    }
+    SetContentWarningsQuiet(false);
 }
 
 TEST_F(SavedGameTest, AMissingFileIsAnEmptySlotAndChangesNothing) {
