@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "battle/battle.h"
+#include "battle_support.h"
+#include "world/villain.h"
+
+namespace veloria {
+namespace {
+
+struct DamageGame : TestGame {
+    DamageGame() {
+        Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
+        Write("data/spells/cast01.txt", SpellFileText(300, 40, 4, 10));
+        Write("data/villains/v00.txt", VillainSpec().Set(VfAlive, 0).Set(VfHp, 0).Text());
+        VillainSpec spec;
+        spec.Set(VfHp, 100).Set(VfMaxHp, 100).Set(VfMojo, 3);
+        spec.Set(VfRewardXp, 120).Set(VfRewardGp, 35);
+        Write("data/villains/v05.txt", spec.Text());
+        g().flow.gameState = StateBattle;
+        g().heroSpell.kind = 1;
+        g().villainSpell.kind = 2;
+        LoadVillain(g(), 5);
+        LoadActor(g(), g().heroSpell, "data/spells/cast01.txt");
+        g().heroSpell.active = 1;
+        g().heroSpell.castFacing = 1;
+        hero().attr[Power] = 9;
+        hero().attr[MagicLevel] = 2;
+        hero().attr[MaxHP] = 30;
+        hero().attr[HP] = 30;
+        hero().attr[PurseLevel] = 1;
+    }
+    Actor& hero() { return g().hero; }
+    Villain& v() { return g().villain; }
+};
+
+TEST(BattleDamage, AHeroHitCostsTheVillainAndPushesItAlongTheFlight) {
+    DamageGame d;
+    DamageVillain(d.g(), d.g().heroSpell);
+    // Cast = (9 + 2 x 3) / 3 = 5; 5 + 10 x 2 - 3 = 22.
+    EXPECT_EQ(78, d.v().hp);
+    EXPECT_EQ(10, d.hero().attr[MagicXP]);
+    EXPECT_EQ(0, d.g().heroSpell.active);
+    EXPECT_EQ(0, d.g().heroSpell.attr[MagicXP]) << "the spell is spent";
+    EXPECT_EQ(256, d.v().x);
+    EXPECT_EQ(384, d.v().y);
+    EXPECT_EQ(StateBattle, d.g().flow.gameState);
+
+    // Pushed into a map feature it goes back where it was.
+    d.g().view.cells[Events][4 * kViewColumns + 4] = 30;  // x 384..511, y 384..511
+    LoadActor(d.g(), d.g().heroSpell, "data/spells/cast01.txt");
+    DamageVillain(d.g(), d.g().heroSpell);
+    EXPECT_EQ(256, d.v().x);
+    EXPECT_EQ(56, d.v().hp);
+}
+
+TEST(BattleDamage, EveryHitCostsAtLeastOne) {
+    DamageGame d;
+    d.hero().attr[Power] = 0;
+    d.hero().attr[MagicLevel] = 0;
+    d.v().mojo = 50;
+    DamageVillain(d.g(), d.g().heroSpell);
+    EXPECT_EQ(99, d.v().hp);
+
+    // The villain's spell weaker than her protection still costs 1.
+    d.hero().equip[2].items[0].mojo = 10;
+    d.v().castSlot = 2;
+    d.v().spells[1].damage = 3;
+    DamageHero(d.g());
+    EXPECT_EQ(29, d.hero().attr[HP]);
+    d.v().spells[1].damage = 14;
+    DamageHero(d.g());
+    EXPECT_EQ(25, d.hero().attr[HP]);
+}
+
+TEST(BattleDamage, ACastSlotOutsideTheThreeSlotsDoesOnlyTheFloor) {
+    DamageGame d;
+    d.v().spells[0].damage = 100;
+    d.v().spells[2].damage = 100;
+    for (int32_t slot : {0, 4, -1, 1000000}) {
+        d.v().castSlot = slot;
+        DamageHero(d.g());
+    }
+    EXPECT_EQ(26, d.hero().attr[HP]);
+}
+
+TEST(BattleDamage, TheHeroineFallsBelowOneByASpell) {
+    DamageGame d;
+    d.hero().attr[HP] = 2;
+    d.v().castSlot = 3;
+    d.v().spells[2].damage = 7;
+    DamageHero(d.g());
+    EXPECT_EQ(-5, d.hero().attr[HP]) << "a spell may take her below 0";
+    EXPECT_EQ(StateHeroDead, d.g().flow.gameState);
+}
+
+TEST(BattleDamage, TheLastHitWinsAndEmptiesTheArena) {
+    DamageGame d;
+    d.v().hp = 5;
+    d.g().villainSpell.active = 1;
+    int waits = d.audio.waitWaves;
+    DamageVillain(d.g(), d.g().heroSpell);
+    EXPECT_EQ(StateVictory, d.g().flow.gameState);
+    EXPECT_EQ(120, d.g().battle.earnedXP);
+    EXPECT_EQ(35, d.g().battle.earnedGP);
+    EXPECT_EQ(10, d.hero().attr[MagicXP]) << "the last hit still teaches magic";
+    EXPECT_EQ(0, d.v().alive);
+    EXPECT_EQ(0, d.g().villainSpell.active);
+    EXPECT_EQ(waits + 1, d.audio.waitWaves);
+}
+
+TEST(BattleDamage, ABeatenVillainStopsEvenWithoutTheEmptyVillainFile) {
+    DamageGame d;
+    std::remove("data/villains/v00.txt");
+    d.v().hp = 1;
+    DamageVillain(d.g(), d.g().heroSpell);
+    EXPECT_EQ(0, d.v().alive);
+}
+
+TEST(BattleDamage, LevelTablesAndDueTests) {
+    for (int32_t i = 0; i < kHeroLevels; ++i) EXPECT_EQ(25 * i * (i + 1), kHeroLevelTable[i]);
+    DamageGame d;
+    d.hero().attr[Level] = 3;
+    d.hero().attr[XP] = 299;
+    EXPECT_FALSE(HeroLevelDue(d.g()));
+    d.hero().attr[XP] = 300;
+    EXPECT_TRUE(HeroLevelDue(d.g()));
+    d.hero().attr[Level] = 25;
+    d.hero().attr[XP] = 1000000;
+    EXPECT_FALSE(HeroLevelDue(d.g()));
+    d.hero().attr[MagicLevel] = 4;
+    d.hero().attr[MagicXP] = 879;
+    EXPECT_FALSE(MagicLevelDue(d.g()));
+    d.hero().attr[MagicXP] = 880;
+    EXPECT_TRUE(MagicLevelDue(d.g()));
+    d.hero().attr[MagicLevel] = 12;
+    d.hero().attr[MagicXP] = 1000000;
+    EXPECT_FALSE(MagicLevelDue(d.g()));
+}
+
+TEST(BattleDamage, AVictoryRaisesEachLevelByOneAtMost) {
+    DamageGame d;
+    d.hero().attr[Level] = 3;
+    d.hero().attr[XP] = 9880;
+    d.hero().attr[MaxHP] = 25;
+    d.hero().attr[HP] = 4;
+    d.hero().attr[Endurance] = 5;
+    d.hero().attr[MagicLevel] = 1;
+    d.hero().attr[MagicXP] = 9000;
+    d.hero().attr[MaxMP] = 5;
+    d.hero().attr[MP] = 0;
+    d.hero().attr[Wits] = 2;
+    d.g().battle.earnedXP = 120;
+    GrantRewards(d.g());
+    EXPECT_EQ(10000, d.hero().attr[XP]);
+    EXPECT_EQ(4, d.hero().attr[Level]);
+    EXPECT_EQ(27, d.hero().attr[MaxHP]) << "2 + 5 / 6";
+    EXPECT_EQ(27, d.hero().attr[HP]);
+    EXPECT_EQ(2, d.hero().attr[MagicLevel]);
+    EXPECT_EQ(6, d.hero().attr[MaxMP]) << "0 + 2 / 6 is raised to 1";
+    EXPECT_EQ(6, d.hero().attr[MP]);
+    const TextSlot* t = d.g().renderer.texts;
+    EXPECT_STREQ("Earned 120 XP", t[0].text);
+    EXPECT_EQ(280, t[0].top);
+    EXPECT_EQ(kColourNavy, t[0].colour);
+    EXPECT_STREQ("Hero Level Up!", t[2].text);
+    EXPECT_EQ(360, t[2].top);
+    EXPECT_EQ(kColourDarkGreen, t[2].colour);
+    EXPECT_STREQ("Magic Level Up!", t[3].text);
+    EXPECT_EQ(400, t[3].top);
+    EXPECT_EQ(440, t[3].left);
+    EXPECT_EQ(1, d.g().battle.rewardsShown);
+}
+
+TEST(BattleDamage, OnlyAMagicLevelTakesTheFirstLevelLine) {
+    DamageGame d;
+    d.hero().attr[Level] = 25;
+    d.hero().attr[MagicLevel] = 1;
+    d.hero().attr[MagicXP] = 80;
+    d.hero().attr[MaxHP] = 30;
+    d.hero().attr[HP] = 12;
+    GrantRewards(d.g());
+    EXPECT_STREQ("Magic Level Up!", d.g().renderer.texts[2].text);
+    EXPECT_EQ(360, d.g().renderer.texts[2].top);
+    EXPECT_EQ(0, d.g().renderer.texts[3].pending);
+    EXPECT_EQ(12, d.hero().attr[HP]) << "only a hero level refills the hit points";
+}
+
+TEST(BattleDamage, GoldBeyondThePurseIsLost) {
+    DamageGame d;
+    d.hero().attr[GP] = 190;
+    d.g().battle.earnedGP = 50;
+    GrantRewards(d.g());
+    EXPECT_EQ(200, d.hero().attr[GP]);
+    d.hero().attr[GP] = 200;
+    GrantRewards(d.g());
+    EXPECT_EQ(200, d.hero().attr[GP]);
+    EXPECT_STREQ("Earned 50 GP", d.g().renderer.texts[1].text);
+    EXPECT_EQ(kColourOlive, d.g().renderer.texts[1].colour);
+}
+
+TEST(BattleDamage, RewardsMarkOnlyTheGuardianBeingFought) {
+    DamageGame d;
+    d.g().battle.currentGuardian = 7;
+    GrantRewards(d.g());
+    EXPECT_EQ(1, d.hero().guardianDefeated[7]);
+    EXPECT_EQ(0, d.g().battle.currentGuardian);
+    GrantRewards(d.g());
+    int32_t marked = 0;
+    for (int32_t f : d.hero().guardianDefeated) marked += f;
+    EXPECT_EQ(1, marked);
+    d.g().battle.currentGuardian = 200;  // beyond the table: nothing is written
+    GrantRewards(d.g());
+    EXPECT_EQ(0, d.g().battle.currentGuardian);
+}
+
+}  // namespace
+}  // namespace veloria

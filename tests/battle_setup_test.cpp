@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "battle/battle.h"
+#include "battle_support.h"
+#include "world/villain.h"
+
+namespace veloria {
+namespace {
+
+// A heroine standing somewhere on level 4, with guardian spot 25 (guardian 9, villain 3,
+// music 2) and random encounters with villain 6.
+struct LevelGame : TestGame {
+    LevelGame() {
+        Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
+        VillainSpec guardian;
+        guardian.name = "Warden\n";
+        Write("data/villains/v03.txt", guardian.Text());
+        VillainSpec wild;
+        wild.name = "Marsh Rat\n";
+        wild.Set(VfRewardXp, 10).Set(VfRewardGp, 5);
+        Write("data/villains/v06.txt", wild.Text());
+        Write("data/villains/v00.txt", VillainSpec().Set(VfAlive, 0).Text());
+        Game& game = g();
+        game.flow.gameState = StateMap;
+        game.hero.x = 320;
+        game.hero.y = 256;
+        game.hero.facing = 2;
+        game.hero.attr[Power] = 9;
+        game.hero.attr[MagicLevel] = 2;
+        game.level.mode = Small;
+        game.level.viewCol = 3;
+        game.level.viewRow = 2;
+        game.level.scrollX = -16;
+        game.level.scrollY = 32;
+        game.level.levelNumber = 4;
+        game.level.levelMusic = 4;
+        game.level.battleMap = 2;
+        game.level.encounterVillains = 6;
+        game.level.guardianSpots[1] = GuardianSpot{9, 3, 2};
+    }
+};
+
+TEST(BattleSetup, AGuardianSpotStartsItsBattleOnTheRightOfTheArena) {
+    LevelGame t;
+    Game& g = t.g();
+    int waits = t.audio.waitWaves;
+    StartGuardianBattle(g, 25);
+    EXPECT_EQ(StateBattle, g.flow.gameState);
+    EXPECT_EQ(704, g.hero.x);
+    EXPECT_EQ(256, g.hero.y);
+    EXPECT_EQ(0, g.hero.facing);
+    EXPECT_EQ(9, g.battle.currentGuardian);
+    EXPECT_STREQ("Warden\n", g.villain.name);
+    EXPECT_EQ(Arena, g.level.mode);
+    EXPECT_STREQ("music/battle02.mid", g.musicFile);
+    EXPECT_EQ(2, g.level.battleMusic);
+    EXPECT_EQ(waits + 1, t.audio.waitWaves) << "the battle sound holds the game";
+    EXPECT_EQ(0, g.renderer.inverted) << "the negative frame is over";
+    EXPECT_EQ(5, g.hero.attr[Cast]) << "stats recomputed for the battle";
+    EXPECT_STREQ("Warden\n", g.renderer.texts[4].text) << "the battle panel is up";
+}
+
+TEST(BattleSetup, ADefeatedGuardianOrAnUnknownSpotStartsNothing) {
+    LevelGame t;
+    Game& g = t.g();
+    g.hero.guardianDefeated[9] = 1;
+    StartGuardianBattle(g, 25);
+    StartGuardianBattle(g, 23);
+    StartGuardianBattle(g, 44);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+    EXPECT_EQ(320, g.hero.x);
+}
+
+TEST(BattleSetup, AGuardianNumberBeyondTheFlagsIsFoughtButNeverMarked) {
+    LevelGame t;
+    Game& g = t.g();
+    g.level.guardianSpots[0] = GuardianSpot{250, 3, 1};
+    StartGuardianBattle(g, 24);
+    EXPECT_EQ(StateBattle, g.flow.gameState);
+    EXPECT_EQ(0, g.battle.currentGuardian);
+}
+
+TEST(BattleSetup, EncounterChanceComparesUnsigned) {
+    LevelGame t;
+    Game& g = t.g();
+    g.level.encounterRate = 0;
+    for (int i = 0; i < 200; ++i) EncounterCheck(g);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+
+    g.level.encounterRate = 10;
+    ForceNextDraw(g, 11, 700);
+    EncounterCheck(g);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+    ForceNextDraw(g, 10, 700);
+    EncounterCheck(g);
+    EXPECT_EQ(StateBattle, g.flow.gameState);
+    EXPECT_STREQ("Marsh Rat\n", g.villain.name);
+    EXPECT_STREQ("music/battle01.mid", g.musicFile);
+}
+
+TEST(BattleSetup, ANegativeEncounterRateCountsAsAboveEveryDraw) {
+    LevelGame t;
+    t.g().level.encounterRate = -1;
+    ForceNextDraw(t.g(), 699, 700);
+    EncounterCheck(t.g());
+    EXPECT_EQ(StateBattle, t.g().flow.gameState);
+}
+
+TEST(BattleSetup, EncountersHappenOnlyOnTheMap) {
+    LevelGame t;
+    t.g().level.encounterRate = 700;
+    t.g().flow.gameState = StateDialog;
+    EncounterCheck(t.g());
+    EXPECT_EQ(StateDialog, t.g().flow.gameState);
+    t.g().flow.gameState = StateMap;
+    EncounterCheck(t.g());
+    EXPECT_EQ(StateBattle, t.g().flow.gameState) << "rate 700: every step";
+}
+
+TEST(BattleSetup, ARandomEncounterNeverMarksAGuardian) {
+    LevelGame t;
+    Game& g = t.g();
+    g.battle.currentGuardian = 9;  // left over from a guardian battle that was lost
+    g.level.encounterRate = 700;
+    EncounterCheck(g);
+    ASSERT_EQ(StateBattle, g.flow.gameState);
+    EXPECT_EQ(0, g.battle.currentGuardian);
+    GrantRewards(g);
+    EXPECT_EQ(0, g.hero.guardianDefeated[9]);
+}
+
+TEST(BattleSetup, VictoryPicturesFollowAt300ThenAt60Ms) {
+    LevelGame t;
+    Game& g = t.g();
+    t.display.checkBackgroundFiles = false;
+    g.flow.gameState = StateVictory;
+    g.battle.earnedXP = 10;
+    VictorySequence(g);
+    EXPECT_STREQ("art/bg/battle1.bmp", g.renderer.backgroundFile);
+    EXPECT_STREQ("music/level06.mid", g.musicFile);
+    EXPECT_EQ(2, g.battle.victoryStep);
+    int presents = t.display.presents;
+    VictorySequence(g);  // starts the step's clock
+    t.clock.Advance(299);
+    VictorySequence(g);
+    EXPECT_EQ(presents, t.display.presents) << "nothing new before its time";
+    t.clock.Advance(1);
+    VictorySequence(g);
+    EXPECT_STREQ("art/bg/battle2.bmp", g.renderer.backgroundFile);
+    EXPECT_EQ(3, g.battle.victoryStep);
+    VictorySequence(g);
+    t.clock.Advance(60);
+    VictorySequence(g);
+    EXPECT_STREQ("art/bg/battle3.bmp", g.renderer.backgroundFile);
+    VictorySequence(g);
+    t.clock.Advance(59);
+    VictorySequence(g);
+    EXPECT_EQ(4, g.battle.victoryStep);
+    EXPECT_EQ(0, g.battle.rewardsShown);
+    t.clock.Advance(1);
+    VictorySequence(g);
+    EXPECT_STREQ("art/bg/battle4.bmp", g.renderer.backgroundFile);
+    EXPECT_EQ(5, g.battle.victoryStep);
+    EXPECT_EQ(1, g.battle.rewardsShown);
+    EXPECT_EQ(10, g.hero.attr[XP]);
+    EXPECT_EQ(0, t.display.lastQuadCount);
+    EXPECT_TRUE(t.display.lastWithBackground);
+}
+
+TEST(BattleSetup, TheReturnPutsHerBackExactlyWhereSheStood) {
+    LevelGame t;
+    Game& g = t.g();
+    StartGuardianBattle(g, 25);
+    g.hero.x = 100;
+    g.hero.y = 500;
+    g.hero.facing = 3;
+    g.flow.gameState = StateVictory;
+    g.battle.victoryStep = 5;
+    g.battle.rewardsShown = 1;
+    g.mapFrame.mapEntered = 1;
+    ReturnFromBattle(g);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+    EXPECT_EQ(320, g.hero.x);
+    EXPECT_EQ(256, g.hero.y);
+    EXPECT_EQ(2, g.hero.facing);
+    EXPECT_EQ(3, g.level.viewCol);
+    EXPECT_EQ(2, g.level.viewRow);
+    EXPECT_EQ(-16, g.level.scrollX);
+    EXPECT_EQ(32, g.level.scrollY);
+    EXPECT_EQ(Small, g.level.mode);
+    EXPECT_STREQ("music/level04.mid", g.musicFile);
+    EXPECT_EQ(1, g.battle.victoryStep);
+    EXPECT_EQ(0, g.battle.rewardsShown);
+    EXPECT_EQ(0, g.mapFrame.mapEntered);
+}
+
+}  // namespace
+}  // namespace veloria

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "battle_support.h"
+#include "hero/spells.h"
+#include "world/movement.h"
+#include "world/villain.h"
+
+namespace veloria {
+namespace {
+
+struct SpellGame : TestGame {
+    SpellGame() {
+        Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
+        Write("data/spells/cast01.txt", SpellFileText(300, 40, 4, 10));
+        Write("data/villains/v05.txt", VillainSpec().Set(VfHp, 100).Set(VfMaxHp, 100).Text());
+        g().flow.gameState = StateBattle;
+        g().heroSpell.kind = 1;
+        g().villainSpell.kind = 2;
+        g().villainSpell.facing = 1;
+        hero().x = 400;
+        hero().y = 384;
+        hero().attr[MP] = 20;
+        hero().selectedSpell = 1;
+        LoadActor(g(), g().heroSpell, "data/spells/cast01.txt");
+    }
+    Actor& hero() { return g().hero; }
+    Projectile& shot() { return g().heroSpell; }
+    void Event(int32_t col, int32_t row, int32_t code) {
+        g().view.cells[Events][row * kViewColumns + col] = code;
+    }
+    // Puts the heroine's shot at (400, 384) flying right, ready to step: its foot box lies in
+    // view cell (4, 4).
+    void ReadyShot() {
+        LoadActor(g(), shot(), "data/spells/cast01.txt");
+        shot().x = 400;
+        shot().y = 384;
+        shot().facing = 1;
+        shot().active = 1;
+        shot().stepTimer.start = 1;
+    }
+};
+
+TEST(BattleSpells, HeroShotsStartBesideHerAndCostMagic) {
+    SpellGame s;
+    struct Case {
+        int32_t facing, x, y;
+    } cases[] = {{0, 342, 384}, {1, 430, 384}, {2, 400, 304}, {3, 400, 448}};
+    int32_t mp = 20;
+    for (const Case& c : cases) {
+        s.hero().facing = c.facing;
+        CastHeroSpell(s.g());
+        mp -= 4;
+        EXPECT_EQ(c.x, s.shot().x) << "facing " << c.facing;
+        EXPECT_EQ(c.y, s.shot().y) << "facing " << c.facing;
+        EXPECT_EQ(c.facing, s.shot().facing);
+        EXPECT_EQ(c.facing, s.shot().castFacing);
+        EXPECT_EQ(1, s.shot().active);
+        EXPECT_EQ(3, s.hero().anim[c.facing].state) << "casting pose";
+        EXPECT_EQ(mp, s.hero().attr[MP]);
+    }
+    EXPECT_STREQ("sound/spell01.wav", s.audio.lastWave);
+}
+
+TEST(BattleSpells, TooLittleMagicRefusesWithADialog) {
+    SpellGame s;
+    s.hero().attr[MP] = 3;
+    s.hero().facing = 2;
+    s.shot().x = 11;
+    CastHeroSpell(s.g());
+    EXPECT_EQ(3, s.hero().attr[MP]);
+    EXPECT_EQ(0, s.shot().active);
+    EXPECT_EQ(11, s.shot().x);
+    EXPECT_EQ(0, s.shot().attr[MP]) << "the shot is cleared";
+    EXPECT_STREQ("sound/nomag.wav", s.audio.lastWave);
+    EXPECT_EQ(StateDialog, s.g().flow.gameState);
+    EXPECT_EQ(StateBattle, s.g().flow.returnState);
+}
+
+TEST(BattleSpells, ASelectedSpellOutsideTheFourNeverFlies) {
+    SpellGame s;
+    s.hero().selectedSpell = 9;
+    CastHeroSpell(s.g());
+    EXPECT_EQ(0, s.shot().active);
+    EXPECT_EQ(20, s.hero().attr[MP]);
+}
+
+TEST(BattleSpells, VillainShotsStartNearerBelow) {
+    SpellGame s;
+    Villain& v = s.g().villain;
+    v.x = 192;
+    v.y = 384;
+    v.castFile = 7;
+    s.g().villainSpell.castFacing = 2;
+    struct Case {
+        int32_t facing, x, y;
+    } cases[] = {{0, 134, 384}, {1, 222, 384}, {2, 192, 304}, {3, 192, 408}};
+    for (const Case& c : cases) {
+        v.facing = c.facing;
+        LaunchVillainSpell(s.g());
+        EXPECT_EQ(c.x, s.g().villainSpell.x) << "facing " << c.facing;
+        EXPECT_EQ(c.y, s.g().villainSpell.y) << "facing " << c.facing;
+        EXPECT_EQ(c.facing, s.g().villainSpell.facing);
+        EXPECT_EQ(1, s.g().villainSpell.active);
+    }
+    EXPECT_EQ(2, s.g().villainSpell.castFacing) << "only the heroine's cast sets it";
+    EXPECT_STREQ("sound/spell07.wav", s.audio.lastWave);
+}
+
+TEST(BattleSpells, ShotsStepOnlyWhenTheirPeriodHasPassedAndStopAtWalls) {
+    SpellGame s;
+    s.ReadyShot();
+    s.shot().stepTimer.start = 0;
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(400, s.shot().x) << "the first check starts the step timer";
+    s.clock.Advance(39);
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(400, s.shot().x);
+    s.clock.Advance(1);
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(416, s.shot().x);
+    EXPECT_EQ(1, s.shot().anim[1].state) << "flight frame toggled";
+
+    s.shot().active = 0;
+    s.clock.Advance(100);
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(416, s.shot().x);
+
+    s.ReadyShot();
+    s.Event(4, 4, 21);
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(0, s.shot().active);
+    EXPECT_EQ(416, s.shot().x) << "the step is made before the wall stops it";
+    EXPECT_EQ(0, s.shot().anim[1].tiles[0]) << "cleared";
+
+    s.ReadyShot();
+    s.Event(4, 4, 22);
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(1, s.shot().active) << "codes above 21 let it pass";
+}
+
+TEST(BattleSpells, OnlyTheFirstSpellOpensLairsAndBreaksBarriers) {
+    SpellGame s;
+    s.g().level.lairIds[1] = 3;
+    s.g().level.barrierIds[0] = 7;
+
+    s.Event(4, 4, 45);
+    s.ReadyShot();
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(0, s.shot().active) << "any spell stops at a closed lair";
+    EXPECT_EQ(0, s.hero().lairs[3].opened);
+
+    s.hero().selectedSpell = 0;
+    s.ReadyShot();
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(0, s.shot().active);
+    EXPECT_EQ(1, s.hero().lairs[3].opened);
+    EXPECT_STREQ("sound/win.wav", s.audio.lastWave);
+
+    s.ReadyShot();
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(1, s.shot().active) << "an open lair lets shots through";
+
+    s.Event(4, 4, 46);
+    s.ReadyShot();
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(0, s.shot().active);
+    EXPECT_EQ(1, s.hero().barrierBroken[7]);
+
+    // The villain's shots ignore lairs and barriers.
+    s.Event(4, 4, 47);
+    s.g().level.barrierIds[1] = 8;
+    Projectile& vs = s.g().villainSpell;
+    LoadActor(s.g(), vs, "data/spells/cast01.txt");
+    vs.x = 400;
+    vs.y = 384;
+    vs.facing = 1;
+    vs.active = 1;
+    vs.stepTimer.start = 1;
+    StepProjectile(s.g(), vs);
+    EXPECT_EQ(1, vs.active);
+    EXPECT_EQ(0, s.hero().barrierBroken[8]);
+}
+
+TEST(BattleSpells, LairAndBarrierNumbersOutsideTheirTablesAreNoObstacle) {
+    SpellGame s;
+    s.hero().selectedSpell = 0;
+    s.g().level.lairIds[0] = 30;
+    s.g().level.barrierIds[1] = -1;
+    s.Event(4, 4, 44);
+    s.ReadyShot();
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(1, s.shot().active);
+    s.Event(4, 4, 47);
+    s.ReadyShot();
+    StepProjectile(s.g(), s.shot());
+    EXPECT_EQ(1, s.shot().active);
+}
+
+TEST(BattleSpells, TheHeroShotHitsWithin63PixelsOnBothAxes) {
+    SpellGame s;
+    LoadVillain(s.g(), 5);
+    Villain& v = s.g().villain;
+    struct Case {
+        int32_t dx, dy;
+        bool hit;
+    } cases[] = {{63, 63, true},   {64, 0, false},   {0, 64, false}, {-63, -63, true},
+                 {-64, 10, false}, {10, -64, false}, {0, 0, true}};
+    for (const Case& c : cases) {
+        v.x = 400;
+        v.y = 256;
+        v.hp = 100;
+        v.anim[1].state = 0;
+        s.ReadyShot();
+        s.shot().x = 400 + c.dx;
+        s.shot().y = 256 + c.dy;
+        HeroSpellHits(s.g());
+        EXPECT_EQ(c.hit, v.hp < 100) << c.dx << "," << c.dy;
+        EXPECT_EQ(c.hit, s.shot().active == 0) << c.dx << "," << c.dy;
+        EXPECT_EQ(c.hit ? 2 : 0, v.anim[1].state) << c.dx << "," << c.dy;
+    }
+    v.alive = 0;
+    s.ReadyShot();
+    s.shot().x = 400;
+    s.shot().y = 256;
+    v.x = 400;
+    v.y = 256;
+    HeroSpellHits(s.g());
+    EXPECT_EQ(1, s.shot().active) << "a dead villain is not hit";
+}
+
+TEST(BattleSpells, TheVillainShotHurtsHerAndIsCleared) {
+    SpellGame s;
+    LoadVillain(s.g(), 5);
+    s.g().villain.castSlot = 1;
+    s.g().villain.spells[0].damage = 6;
+    s.hero().attr[HP] = 30;
+    s.hero().facing = 3;
+    Projectile& vs = s.g().villainSpell;
+    LoadActor(s.g(), vs, "data/spells/cast01.txt");
+    vs.x = 400;
+    vs.y = 336;  // its box is tested where it stood: touching her foot box
+    vs.facing = 3;
+    vs.active = 1;
+    vs.stepTimer.start = 1;
+    HitEvent(s.g(), s.hero());
+    StepProjectile(s.g(), vs);
+    EXPECT_EQ(24, s.hero().attr[HP]);
+    EXPECT_EQ(0, vs.active);
+    EXPECT_EQ(0, vs.anim[3].tiles[0]);
+    EXPECT_EQ(2, s.hero().anim[3].state);
+}
+
+}  // namespace
+}  // namespace veloria
