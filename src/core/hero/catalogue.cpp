@@ -1,0 +1,97 @@
+// The catalogue: names, prices and values of every piece, item and spell, read at every start.
+#include "content/reader.h"
+#include "flow/game.h"
+#include "hero/actor.h"
+
+namespace veloria {
+
+namespace {
+
+constexpr const char* kPieceWords[kEquipSlots] = {"staff", "lhand", "body", "head", "neck", "feet"};
+
+// An index read from a catalogue file. A value outside the table is warned about once and the
+// record it would address is left alone.
+struct Index {
+    int32_t value = 0;
+    bool read = false;
+    bool valid = false;
+};
+
+Index ReadIndexField(ContentReader& r, int32_t count, const char* what) {
+    Index i;
+    // 0 is in range, so a refusal that leaves it at 0 means nothing could be read.
+    i.valid = r.ReadChecked(&i.value, 0, count - 1, what);
+    i.read = i.valid || i.value != 0;
+    return i;
+}
+
+// Each file names its own destination, so fields are read first and stored only when the
+// indices are good; fields the file does not reach keep their values.
+void LoadPieceFile(Game& g, const char* path) {
+    ContentReader r(path);
+    if (!r.IsOpen()) return;
+    Index slot = ReadIndexField(r, kEquipSlots, "equipment slot");
+    int32_t price = 0;
+    bool hasPrice = slot.read && r.ReadInt(&price);
+    Index piece = hasPrice ? ReadIndexField(r, kPiecesPerSlot, "piece") : Index{};
+    int32_t values[3] = {};
+    bool has[3] = {};
+    for (int32_t k = 0; k < 3 && piece.read; ++k) has[k] = r.ReadInt(&values[k]);
+    char name[kNameSize];
+    bool hasName = piece.read && r.ReadLine(name, kNameSize);
+    if (!slot.valid || !piece.valid) return;
+    EquipItem& item = g.hero.equip[slot.value].items[piece.value];
+    if (hasPrice) item.price = price;
+    if (has[0]) item.protect = values[0];
+    if (has[1]) item.mojo = values[1];
+    if (has[2]) item.cast = values[2];
+    if (hasName) CopyText(item.name, kNameSize, name);
+}
+
+void LoadItemFile(Game& g, const char* path) {
+    ContentReader r(path);
+    if (!r.IsOpen()) return;
+    Index item = ReadIndexField(r, kItems, "item");
+    if (!item.read) return;
+    int32_t value = 0;
+    bool hasValue = r.ReadInt(&value);
+    char info[kNameSize];
+    char name[kNameSize];
+    bool hasInfo = hasValue && r.ReadLine(info, kNameSize);
+    bool hasName = hasInfo && r.ReadLine(name, kNameSize);
+    if (!item.valid) return;
+    if (hasValue) g.hero.itemValue[item.value] = value;
+    if (hasInfo) CopyText(g.hero.itemInfo[item.value], kNameSize, info);
+    if (hasName) CopyText(g.hero.itemName[item.value], kNameSize, name);
+}
+
+void LoadSpellFile(Game& g, const char* path) {
+    ContentReader r(path);
+    if (!r.IsOpen()) return;
+    Index spell = ReadIndexField(r, kSpells, "spell");
+    if (!spell.valid) return;
+    char name[kNameSize];
+    if (r.ReadLine(name, kNameSize)) CopyText(g.hero.spellName[spell.value], kNameSize, name);
+}
+
+}  // namespace
+
+void LoadCatalogue(Game& g) {
+    char path[64];
+    for (const char* word : kPieceWords) {
+        for (int32_t n = 0; n < kPiecesPerSlot; ++n) {
+            FormatText(path, sizeof(path), "data/portal/%s%02d.txt", word, n);
+            LoadPieceFile(g, path);
+        }
+    }
+    for (int32_t n = 0; n < kItems; ++n) {
+        FormatText(path, sizeof(path), "data/portal/item%02d.txt", n);
+        LoadItemFile(g, path);
+    }
+    for (int32_t n = 0; n < kSpells; ++n) {
+        FormatText(path, sizeof(path), "data/portal/spell%02d.txt", n);
+        LoadSpellFile(g, path);
+    }
+}
+
+}  // namespace veloria
