@@ -8,6 +8,7 @@
 namespace veloria {
 
 struct Game;
+class ContentReader;
 
 enum MapMode : uint8_t {
     Arena = 1,
@@ -75,6 +76,8 @@ void ReadLevelFile(Game& g, const char* fileName);
 void BuildView(Game& g);
 void ApplyWorldState(Game& g);
 void ClearView(Game& g);
+// Reads the twelve numbers of a LevelExit in file order (level tables and lair files).
+void ReadLevelExit(ContentReader& r, LevelExit& e);
 // "levels/level%02d.txt" / "levels/battle%02d.txt"
 void LevelFileName(char* out, int32_t size, int32_t number);
 void BattleFileName(char* out, int32_t size, int32_t number);
