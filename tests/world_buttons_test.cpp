@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "input/handle_input.h"
+#include "world_support.h"
+
+namespace veloria {
+namespace {
+
+// A world whose dialog files say which number they are.
+struct ButtonWorld : WorldGame {
+    ButtonWorld() {
+        for (int n : {2, 3, 8, 13, 15, 16, 17, 31}) {
+            char name[40];
+            std::snprintf(name, sizeof(name), "data/dialog/dialog%02d.txt", n);
+            Write(name, "1\ndialog " + std::to_string(n) + "\n");
+        }
+        g().hero.x = 256;
+        g().hero.y = 384;
+    }
+    std::string Line0() { return g().dialog.lines[0]; }
+};
+
+TEST(WorldButtons, ActionButtonActsOnTheCellAhead) {
+    ButtonWorld w;
+    Game& g = w.g();
+    g.hero.y = 320;  // one step up reaches row 2
+    g.level.dialogIds[3] = 31;
+    w.SetEvent(2, 2, 10);
+    HandleMapInput(g, InputButton1);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+    EXPECT_EQ(StateMap, g.flow.returnState);
+    EXPECT_EQ("dialog 31\n", w.Line0());
+    EXPECT_STREQ("sound/button.wav", w.audio.lastWave);
+    EXPECT_EQ(320, g.hero.y) << "the probe moves her back";
+
+    // A chest seen from the side is nothing to act on.
+    g.flow.gameState = StateMap;
+    g.hero.x = 272;
+    g.hero.y = 384;
+    g.hero.facing = 1;
+    w.SetEvent(3, 3, 16);
+    HandleMapInput(g, InputButton1);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+    EXPECT_EQ("dialog 3\n", w.Line0());
+    EXPECT_STREQ("sound/nomag.wav", w.audio.lastWave);
+    EXPECT_EQ(272, g.hero.x);
+
+    // Nothing happens with button 1 in a battle.
+    g.flow.gameState = StateBattle;
+    HandleMapInput(g, InputButton1);
+    EXPECT_EQ(StateBattle, g.flow.gameState);
+}
+
+TEST(WorldButtons, ItemButtonByTheSelectedItem) {
+    ButtonWorld w;
+    Game& g = w.g();
+    g.hero.selectedItem = kNoItem;
+    HandleMapInput(g, InputButton2);
+    EXPECT_EQ("dialog 8\n", w.Line0());
+
+    g.flow.gameState = StateMap;
+    g.hero.selectedItem = 13;  // a key with no door ahead
+    HandleMapInput(g, InputButton2);
+    EXPECT_EQ("dialog 13\n", w.Line0());
+
+    g.flow.gameState = StateBattle;
+    g.hero.selectedItem = 6;  // the shovel
+    HandleMapInput(g, InputButton2);
+    EXPECT_EQ("dialog 15\n", w.Line0());
+    EXPECT_EQ(StateBattle, g.flow.returnState);
+
+    // On the map the shovel digs where she stands, not ahead.
+    g.flow.gameState = StateMap;
+    g.hero.facing = 1;
+    g.hero.x = 272;
+    w.SetEvent(3, 3, 22);  // ahead of her, not under her
+    HandleMapInput(g, InputButton2);
+    EXPECT_EQ("dialog 16\n", w.Line0());
+
+    g.flow.gameState = StateMap;
+    g.hero.selectedItem = 15;
+    g.dialog.lineCount = 0;
+    HandleMapInput(g, InputButton2);
+    EXPECT_EQ(StateMap, g.flow.gameState);
+    EXPECT_EQ(0, g.dialog.lineCount);
+}
+
+TEST(WorldButtons, SpellAboveTheHerosMagicLevelIsRefusedAndTheShotCleared) {
+    ButtonWorld w;
+    Game& g = w.g();
+    std::string spell;
+    for (int i = 0; i < 49; ++i) spell += (i == 29 + MagicLevel ? "3 " : "5 ");  // needs level 3
+    w.Write("data/spells/cast01.txt", spell + "1 1 1\nLightning\n");
+    std::string dummy;
+    for (int i = 0; i < 52; ++i) dummy += "0 ";
+    w.Write("data/dummy.txt", dummy + "\n\n");
+    g.hero.selectedSpell = 1;
+    g.hero.attr[MagicLevel] = 2;
+    HandleMapInput(g, InputButton3);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+    EXPECT_EQ("dialog 2\n", w.Line0());
+    EXPECT_STREQ("sound/nomag.wav", w.audio.lastWave);
+    EXPECT_EQ(0, g.heroSpell.anim[0].tiles[0]) << "the dummy actor clears the shot";
+    EXPECT_EQ(0, g.heroSpell.attr[MagicLevel]);
+    EXPECT_EQ(0, g.heroSpell.active);
+}
+
+TEST(WorldButtons, PlayTimeMenuAndFrameRateButtons) {
+    ButtonWorld w;
+    Game& g = w.g();
+    HandleMapInput(g, InputButton4);
+    EXPECT_EQ(StatePlayTime, g.flow.gameState);
+    g.flow.gameState = StateBattle;
+    HandleMapInput(g, InputButton4);
+    EXPECT_EQ(StateBattle, g.flow.gameState);
+    HandleMapInput(g, InputEscape);
+    HandleMapInput(g, InputButton7);
+    EXPECT_EQ(StateBattle, g.flow.gameState);
+
+    g.mapFrame.mapEntered = 1;
+    HandleMapInput(g, InputButton6);
+    EXPECT_EQ(StateDialog, g.flow.gameState);
+    EXPECT_EQ(StateBattle, g.flow.returnState);
+    EXPECT_EQ(0, g.mapFrame.mapEntered);
+
+    g.flow.gameState = StateMap;
+    HandleMapInput(g, InputButton5);
+    EXPECT_EQ(StateMainMenu, g.flow.gameState);
+    EXPECT_EQ(StateMap, g.flow.returnState);
+}
+
+}  // namespace
+}  // namespace veloria
