@@ -48,26 +48,6 @@ TEST(FlowMenuInput, EnterMainMenuAndResumeBattleMusic) {
     EXPECT_STREQ(m.audio.openFile, "music/level07.mid");
 }
 
-TEST(FlowMenuInput, MainMenuOpensItsScreens) {
-    struct Case {
-        int8_t code;
-        int32_t state;
-        const char* background;
-    } cases[] = {{InputButton1, StateEquipMenu, "art/bg/equip_menu1.bmp"},
-                 {InputButton2, StateItemMenu, "art/bg/item_menu.bmp"},
-                 {InputButton3, StateSpellMenu, "art/bg/spell_menu.bmp"},
-                 {InputButton4, StateSaveMenu, "unchanged"},
-                 {InputEscape, StateQuitConfirm, "unchanged"}};
-    for (const Case& c : cases) {
-        MenuGame t(StateMainMenu);
-        SetBackgroundFile(t.g(), "unchanged");
-        t.Press(c.code);
-        EXPECT_EQ(t.State(), c.state);
-        EXPECT_STREQ(t.g().backgroundFile, c.background);
-        EXPECT_STREQ(t.audio.lastWave, "sound/button2.wav");
-    }
-}
-
 TEST(FlowMenuInput, CursorsStopAtTheEndsAndClickOnlyOnRealMoves) {
     MenuGame t(StateShop);
     Shop& shop = t.g().shop;
@@ -190,19 +170,6 @@ TEST(FlowMenuInput, ShowDialogFileRemembersWhereItCameFrom) {
     EXPECT_EQ(t.State(), StateDialog);
     EXPECT_EQ(t.g().flow.returnState, StateBattle);
     EXPECT_STREQ(t.audio.lastWave, "sound/nomag.wav");
-}
-
-TEST(FlowMenuInput, AttributesRerollAndQuitConfirmCancel) {
-    MenuGame t(StateAttributes);
-    t.g().menus.rerollFlag = 1;
-    t.Press(InputButton2);
-    EXPECT_EQ(t.g().menus.rerollFlag, 0);
-    EXPECT_STREQ(t.audio.lastWave, "sound/reroll.wav");
-
-    MenuGame q(StateQuitConfirm);
-    q.Press(InputButton2);
-    EXPECT_EQ(q.State(), StateMainMenu);
-    EXPECT_EQ(q.g().flow.quitPosted, 0);
 }
 
 TEST(FlowMenuInput, EmptyLoadSlotStartsTheStoryWithTheFreshGame) {

@@ -233,13 +233,5 @@ TEST(FlowScreens, EndStoryPagesThenEscQuits) {
     EXPECT_EQ(g.flow.quitPosted, 1);
 }
 
-TEST(FlowScreens, HeroDeadShowsItsPicture) {
-    ScreenGame t(StateHeroDead);
-    RunFrame(t.g());
-    EXPECT_STREQ(t.Shown().background, "art/bg/herodead.bmp");
-    EXPECT_EQ(t.Shown().textCount, 0);
-    EXPECT_EQ(t.Shown().quads, 0);
-}
-
 }  // namespace
 }  // namespace veloria
