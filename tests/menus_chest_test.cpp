@@ -5,9 +5,9 @@
 namespace veloria {
 namespace {
 
-class ChestTest : public MenusTest {
+class MenusChestTest : public MenusTest {
   protected:
-    ChestTest() {
+    MenusChestTest() {
         WriteDialogs();
         g.hero.attr[PurseLevel] = 1;  // a 200 GP purse
         g.level.chestIds[0] = 4;
@@ -27,7 +27,7 @@ class ChestTest : public MenusTest {
     }
 };
 
-TEST_F(ChestTest, GoldIsCutToThePurseAndAFullPurseKeepsTheChestClosed) {
+TEST_F(MenusChestTest, GoldIsCutToThePurseAndAFullPurseKeepsTheChestClosed) {
     WriteChest(4, 4, 3, 0, 100, "100 GP");
     g.hero.attr[GP] = 150;
     Open(16);
@@ -52,7 +52,7 @@ TEST_F(ChestTest, GoldIsCutToThePurseAndAFullPurseKeepsTheChestClosed) {
     EXPECT_STREQ("'gold\n'", g.dialog.lines[1]) << "the line keeps its end-of-line";
 }
 
-TEST_F(ChestTest, AnOpenedChestGivesNothingAgain) {
+TEST_F(MenusChestTest, AnOpenedChestGivesNothingAgain) {
     WriteChest(4, 4, 1, 0, 2, "potion");
     g.chests[4].opened = 1;
     Open(16);
@@ -61,7 +61,7 @@ TEST_F(ChestTest, AnOpenedChestGivesNothingAgain) {
     EXPECT_STREQ("sound/nomag.wav", t.audio.lastWave);
 }
 
-TEST_F(ChestTest, ItemsSpellsPiecesAndPursesAreGiven) {
+TEST_F(MenusChestTest, ItemsSpellsPiecesAndPursesAreGiven) {
     g.hero.itemCount[2] = 3;
     WriteChest(4, 4, 1, 0, 2, "Elixir");
     Open(16);
@@ -77,7 +77,7 @@ TEST_F(ChestTest, ItemsSpellsPiecesAndPursesAreGiven) {
     EXPECT_EQ(400, PurseLimit(g));
 }
 
-TEST_F(ChestTest, APieceAlreadyOwnedKeepsTheChestClosed) {
+TEST_F(MenusChestTest, APieceAlreadyOwnedKeepsTheChestClosed) {
     WriteChest(4, 4, 0, 2, 5, "Robe");
     g.hero.equip[2].items[5].owned = 1;
     Open(16);
@@ -91,7 +91,7 @@ TEST_F(ChestTest, APieceAlreadyOwnedKeepsTheChestClosed) {
     EXPECT_EQ(1, g.chests[4].opened);
 }
 
-TEST_F(ChestTest, BadNumbersInLevelsAndChestFilesNeverReachATable) {
+TEST_F(MenusChestTest, BadNumbersInLevelsAndChestFilesNeverReachATable) {
     // A chest number outside the table: nothing happens.
     g.level.chestIds[0] = 80;
     Open(16);
@@ -119,7 +119,7 @@ TEST_F(ChestTest, BadNumbersInLevelsAndChestFilesNeverReachATable) {
     for (int32_t i = 0; i < kItems; ++i) EXPECT_EQ(0, g.hero.itemCount[i]);
 }
 
-TEST_F(ChestTest, ARecordNumberOutsideTheTableIsSkippedAndAMismatchIsReported) {
+TEST_F(MenusChestTest, ARecordNumberOutsideTheTableIsSkippedAndAMismatchIsReported) {
     g.chests[5].kind = 3;
     WriteChest(5, 80, 1, 0, 1, "x");
     int32_t before = ContentWarningCount();
@@ -138,7 +138,7 @@ TEST_F(ChestTest, ARecordNumberOutsideTheTableIsSkippedAndAMismatchIsReported) {
     EXPECT_EQ(0, ContentWarningCount() - before);
 }
 
-TEST_F(ChestTest, ChestTextIsCutToItsBuffer) {
+TEST_F(MenusChestTest, ChestTextIsCutToItsBuffer) {
     WriteChest(4, 4, 3, 0, 1, std::string(60, 'a'));
     Open(16);
     EXPECT_EQ(29u, std::string(g.chests[4].text).size());

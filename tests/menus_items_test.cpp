@@ -4,9 +4,9 @@
 namespace veloria {
 namespace {
 
-class ItemsTest : public MenusTest {
+class MenusItemsTest : public MenusTest {
   protected:
-    ItemsTest() {
+    MenusItemsTest() {
         WriteDialogs();
         g.hero.selectedItem = kNoItem;
         g.hero.facing = 3;
@@ -23,7 +23,7 @@ class ItemsTest : public MenusTest {
     }
 };
 
-TEST_F(ItemsTest, HealingPotionStopsAtMaximumAndTheLastOneClearsTheSelection) {
+TEST_F(MenusItemsTest, HealingPotionStopsAtMaximumAndTheLastOneClearsTheSelection) {
     g.hero.attr[HP] = 90;
     g.hero.attr[MaxHP] = 100;
     g.hero.itemCount[0] = 2;
@@ -55,7 +55,7 @@ TEST_F(ItemsTest, HealingPotionStopsAtMaximumAndTheLastOneClearsTheSelection) {
     EXPECT_EQ(-3, g.hero.itemCount[0]);
 }
 
-TEST_F(ItemsTest, MagicAndFullRestorePotions) {
+TEST_F(MenusItemsTest, MagicAndFullRestorePotions) {
     g.hero.attr[HP] = 100;
     g.hero.attr[MaxHP] = 100;
     g.hero.attr[MP] = 15;
@@ -75,7 +75,7 @@ TEST_F(ItemsTest, MagicAndFullRestorePotions) {
     EXPECT_EQ(0, g.hero.itemCount[2]);
 }
 
-TEST_F(ItemsTest, TonicRaisesItsAttributeAndRebuildsBothMaxima) {
+TEST_F(MenusItemsTest, TonicRaisesItsAttributeAndRebuildsBothMaxima) {
     g.hero.attr[Strength] = 10;
     g.hero.attr[Endurance] = 12;
     g.hero.attr[Wits] = 7;
@@ -96,7 +96,7 @@ TEST_F(ItemsTest, TonicRaisesItsAttributeAndRebuildsBothMaxima) {
     EXPECT_STREQ("sound/win.wav", t.audio.lastWave);
 }
 
-TEST_F(ItemsTest, SpeedTonicSetsTheStepPeriodAndTheWalkingDelays) {
+TEST_F(MenusItemsTest, SpeedTonicSetsTheStepPeriodAndTheWalkingDelays) {
     g.hero.attr[Speed] = 10;
     g.hero.itemCount[12] = 1;
     g.input.repeatDelay[KeyButtons] = 500;
@@ -110,7 +110,7 @@ TEST_F(ItemsTest, SpeedTonicSetsTheStepPeriodAndTheWalkingDelays) {
     EXPECT_EQ(kNoItem, g.hero.selectedItem) << "that was the last one";
 }
 
-TEST_F(ItemsTest, ATonicIsRefusedAtEighteenOrWhenNoneIsCarried) {
+TEST_F(MenusItemsTest, ATonicIsRefusedAtEighteenOrWhenNoneIsCarried) {
     g.hero.attr[Wits] = 18;
     g.hero.itemCount[9] = 1;
     Use(9);
@@ -127,7 +127,7 @@ TEST_F(ItemsTest, ATonicIsRefusedAtEighteenOrWhenNoneIsCarried) {
     EXPECT_EQ(0, g.hero.itemCount[8]);
 }
 
-TEST_F(ItemsTest, TonicRebuildStaysBoundedForDamagedLevels) {
+TEST_F(MenusItemsTest, TonicRebuildStaysBoundedForDamagedLevels) {
     g.hero.attr[Level] = 2000000000;
     g.hero.attr[MagicLevel] = 2000000000;
     g.hero.attr[Endurance] = 17;
@@ -137,9 +137,9 @@ TEST_F(ItemsTest, TonicRebuildStaysBoundedForDamagedLevels) {
     EXPECT_EQ(g.hero.attr[MaxHP], g.hero.attr[HP]);
 }
 
-class KeyTest : public ItemsTest {
+class MenusKeyTest : public MenusItemsTest {
   protected:
-    KeyTest() {
+    MenusKeyTest() {
         g.level.lockIds[0] = 7;    // cell 19
         g.level.lockIds[3] = 40;   // cell 49
         g.level.lockIds[12] = 50;  // cell 58: outside the door table
@@ -147,7 +147,7 @@ class KeyTest : public ItemsTest {
     }
 };
 
-TEST_F(KeyTest, KeysOpenTheirOwnDoorsOnly) {
+TEST_F(MenusKeyTest, KeysOpenTheirOwnDoorsOnly) {
     g.hero.itemCount[3] = 1;
     g.hero.selectedItem = 4;
     UseKey(g, 19);
@@ -177,7 +177,7 @@ TEST_F(KeyTest, KeysOpenTheirOwnDoorsOnly) {
     EXPECT_TRUE(DoorOpen(g, 49));
 }
 
-TEST_F(KeyTest, DoorNumbersOutsideTheTableNeverOpenAndKeepTheKey) {
+TEST_F(MenusKeyTest, DoorNumbersOutsideTheTableNeverOpenAndKeepTheKey) {
     g.hero.selectedItem = 13;
     g.hero.itemCount[13] = 1;
     UseKey(g, 58);
@@ -193,9 +193,9 @@ TEST_F(KeyTest, DoorNumbersOutsideTheTableNeverOpenAndKeepTheKey) {
     for (int32_t d = 0; d < kDoors; ++d) EXPECT_EQ(0, g.doorUnlocked[d]);
 }
 
-using ScreensTest = ItemsTest;
+using MenusScreensTest = MenusItemsTest;
 
-TEST_F(ScreensTest, ItemScreenListsCarriedItemsAndSelectsTheOneUnderTheCursor) {
+TEST_F(MenusScreensTest, ItemScreenListsCarriedItemsAndSelectsTheOneUnderTheCursor) {
     g.hero.selectedItem = 6;
     DrawItemMenu(g);
     EXPECT_EQ(0, g.cursors.itemMenuCount);
@@ -220,7 +220,7 @@ TEST_F(ScreensTest, ItemScreenListsCarriedItemsAndSelectsTheOneUnderTheCursor) {
     EXPECT_EQ(655, Shown(2)->top);
 }
 
-TEST_F(ScreensTest, MovingThePieceCursorWearsThePiece) {
+TEST_F(MenusScreensTest, MovingThePieceCursorWearsThePiece) {
     EquipSlot& body = g.hero.equip[2];
     for (int32_t p : {0, 3, 7}) {
         body.items[p].owned = 1;
@@ -263,7 +263,7 @@ TEST_F(ScreensTest, MovingThePieceCursorWearsThePiece) {
     EXPECT_EQ(3, body.equipped);
 }
 
-TEST_F(ScreensTest, SpellScreenSelectsTheKnownSpellUnderTheCursor) {
+TEST_F(MenusScreensTest, SpellScreenSelectsTheKnownSpellUnderTheCursor) {
     g.hero.spellOwned[0] = 1;
     g.hero.spellOwned[2] = 1;
     CopyText(g.hero.spellName[2], 40, "Frost");

@@ -4,9 +4,9 @@
 namespace veloria {
 namespace {
 
-using MainMenuTest = MenusTest;
+using MenusMainMenuTest = MenusTest;
 
-TEST_F(MainMenuTest, RollsDealSeventyPointsCappedAtEighteenForManySeeds) {
+TEST_F(MenusMainMenuTest, RollsDealSeventyPointsCappedAtEighteenForManySeeds) {
     for (uint32_t start = 1; start < 400; ++start) {
         t.clock.Set(start * 7919u);
         SeedRandom(g);
@@ -26,7 +26,7 @@ TEST_F(MainMenuTest, RollsDealSeventyPointsCappedAtEighteenForManySeeds) {
     }
 }
 
-TEST_F(MainMenuTest, AttributeScreenRollsOnlyWhenTheFlagIsClear) {
+TEST_F(MenusMainMenuTest, AttributeScreenRollsOnlyWhenTheFlagIsClear) {
     g.menus.rerollFlag = 0;
     AttributeScreen(g);
     EXPECT_EQ(1, g.menus.rerollFlag);
@@ -45,7 +45,7 @@ TEST_F(MainMenuTest, AttributeScreenRollsOnlyWhenTheFlagIsClear) {
     EXPECT_EQ(99, g.hero.attr[Strength]) << "the shown roll stands";
 }
 
-TEST_F(MainMenuTest, NewGameDerivesItsValuesFromTheRoll) {
+TEST_F(MenusMainMenuTest, NewGameDerivesItsValuesFromTheRoll) {
     g.hero.attr[Strength] = 5;
     g.hero.attr[Endurance] = 7;
     g.hero.attr[Wits] = 0;
@@ -80,7 +80,7 @@ TEST_F(MainMenuTest, NewGameDerivesItsValuesFromTheRoll) {
     EXPECT_EQ(176, g.hero.stepPeriod);
 }
 
-TEST_F(MainMenuTest, StatusPanelShowsNumbersWithTrailingSpacesAndSlashedPairs) {
+TEST_F(MenusMainMenuTest, StatusPanelShowsNumbersWithTrailingSpacesAndSlashedPairs) {
     for (int32_t i = 0; i < kAttributes; ++i) g.hero.attr[i] = 10 + i;
     g.hero.attr[Power] = 8;
     g.hero.attr[MagicLevel] = 2;
@@ -102,7 +102,7 @@ TEST_F(MainMenuTest, StatusPanelShowsNumbersWithTrailingSpacesAndSlashedPairs) {
     EXPECT_EQ(660, Shown(17)->left);
 }
 
-TEST_F(MainMenuTest, MenuPictureFlipsEvery150MillisecondsFromTheFirstFrame) {
+TEST_F(MenusMainMenuTest, MenuPictureFlipsEvery150MillisecondsFromTheFirstFrame) {
     g.menus.menuPictureFrame = 1;
     SetBackgroundFile(g, "art/bg/main_menu1.bmp");
     MainMenuScreen(g);  // starts the timer

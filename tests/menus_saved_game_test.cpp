@@ -109,7 +109,7 @@ std::string Join(const std::vector<std::string>& words) {
     return text;
 }
 
-class SavedGameTest : public MenusTest {
+class MenusSavedGameTest : public MenusTest {
   protected:
     // A slot written from a filled game, as words.
     std::vector<std::string> SavedWords() {
@@ -123,7 +123,7 @@ class SavedGameTest : public MenusTest {
     }
 };
 
-TEST_F(SavedGameTest, SlotFilesAreTheThreeNumberedFilesAndNothingElse) {
+TEST_F(MenusSavedGameTest, SlotFilesAreTheThreeNumberedFilesAndNothingElse) {
     EXPECT_STREQ("data/villains/v45.txt", SlotFile(1));
     EXPECT_STREQ("data/villains/v46.txt", SlotFile(2));
     EXPECT_STREQ("data/villains/v47.txt", SlotFile(3));
@@ -132,7 +132,7 @@ TEST_F(SavedGameTest, SlotFilesAreTheThreeNumberedFilesAndNothingElse) {
     EXPECT_EQ(nullptr, SlotFile(-1));
 }
 
-TEST_F(SavedGameTest, SaveWrites635IntegersThatLoadBackIntoEveryField) {
+TEST_F(MenusSavedGameTest, SaveWrites635IntegersThatLoadBackIntoEveryField) {
     FillSavedFields(g);
     g.hero.playTime = 3725000;
     TimerReset(g.playClock);
@@ -170,7 +170,7 @@ TEST_F(SavedGameTest, SaveWrites635IntegersThatLoadBackIntoEveryField) {
     EXPECT_EQ(StateLoadMenu, fresh.g().flow.gameState);
 }
 
-TEST_F(SavedGameTest, SavingTwiceWritesTotalsThatGrowByTheTimeBetween) {
+TEST_F(MenusSavedGameTest, SavingTwiceWritesTotalsThatGrowByTheTimeBetween) {
     g.hero.playTime = 1000;
     TimerReset(g.playClock);
     TimerUpdate(g, g.playClock);
@@ -181,7 +181,7 @@ TEST_F(SavedGameTest, SavingTwiceWritesTotalsThatGrowByTheTimeBetween) {
     EXPECT_EQ("3500", Split(Read("b.txt"))[kTotalAt]);
 }
 
-TEST_F(SavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValues) {
+TEST_F(MenusSavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValues) {
     std::vector<std::string> words = SavedWords();
     ASSERT_EQ(635u, words.size());
     words[kFacingAt] = "7";
@@ -220,7 +220,7 @@ TEST_F(SavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValues) {
     EXPECT_EQ(5, g.level.levelNumber);
 }
 
-TEST_F(SavedGameTest, AShortOrDamagedSaveFillsWhatItHoldsAndLeavesTheRest) {
+TEST_F(MenusSavedGameTest, AShortOrDamagedSaveFillsWhatItHoldsAndLeavesTheRest) {
     for (int32_t i = 0; i < kAttributes; ++i) g.hero.attr[i] = 50 + i;
     g.hero.playTime = 777;
     t.Write("data/villains/v47.txt", "5 6 7 ");
@@ -238,7 +238,7 @@ TEST_F(SavedGameTest, AShortOrDamagedSaveFillsWhatItHoldsAndLeavesTheRest) {
     EXPECT_EQ(53, g.hero.attr[3]);
 }
 
-TEST_F(SavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
+TEST_F(MenusSavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
     SetContentWarningsQuiet(true);
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> small(-20, 120);
@@ -268,14 +268,14 @@ TEST_F(SavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
     SetContentWarningsQuiet(false);
 }
 
-TEST_F(SavedGameTest, AMissingFileIsAnEmptySlotAndChangesNothing) {
+TEST_F(MenusSavedGameTest, AMissingFileIsAnEmptySlotAndChangesNothing) {
     g.hero.attr[Level] = 9;
     EXPECT_EQ(0, LoadGame(g, SlotFile(1), 1));
     EXPECT_EQ(9, g.hero.attr[Level]);
     EXPECT_EQ(0, t.audio.opens) << "no music started for an empty slot";
 }
 
-TEST_F(SavedGameTest, AFailedSaveReportsFailureAndKeepsTheOldSlotWhole) {
+TEST_F(MenusSavedGameTest, AFailedSaveReportsFailureAndKeepsTheOldSlotWhole) {
     t.Write("data/villains/v45.txt", "old save ");
     // The temporary file cannot be created: a directory stands in its place.
     std::filesystem::create_directories(t.dir.path + "/data/villains/v45.txt.tmp");
@@ -294,7 +294,7 @@ TEST_F(SavedGameTest, AFailedSaveReportsFailureAndKeepsTheOldSlotWhole) {
     EXPECT_FALSE(SaveGame(g, nullptr));
 }
 
-TEST_F(SavedGameTest, ASuccessfulSaveReplacesTheSlotAndLeavesNoTemporaryFile) {
+TEST_F(MenusSavedGameTest, ASuccessfulSaveReplacesTheSlotAndLeavesNoTemporaryFile) {
     t.Write("data/villains/v45.txt", "old save ");
     g.hero.attr[0] = 17;
     ASSERT_TRUE(SaveGame(g, SlotFile(1)));
@@ -302,7 +302,7 @@ TEST_F(SavedGameTest, ASuccessfulSaveReplacesTheSlotAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(std::filesystem::exists(t.dir.path + "/data/villains/v45.txt.tmp"));
 }
 
-TEST_F(SavedGameTest, RestoreInstallsDelaysMusicLevelWithTheSavedViewAndRestartsTheClock) {
+TEST_F(MenusSavedGameTest, RestoreInstallsDelaysMusicLevelWithTheSavedViewAndRestartsTheClock) {
     std::vector<std::string> words = SavedWords();
     words[kModeAt] = "2";
     t.Write("data/villains/v45.txt", Join(words));
@@ -330,7 +330,7 @@ TEST_F(SavedGameTest, RestoreInstallsDelaysMusicLevelWithTheSavedViewAndRestarts
     EXPECT_EQ(t.clock.Now(), g.playClock.start) << "the play clock starts again from zero";
 }
 
-TEST_F(SavedGameTest, LoadScreenListsTheSlotsAndLeavesTheLastOneInTheTables) {
+TEST_F(MenusSavedGameTest, LoadScreenListsTheSlotsAndLeavesTheLastOneInTheTables) {
     // Two saves made by another game (which works in its own directory while it lives).
     auto makeSave = [](int32_t level, int32_t hp, int32_t maxHp, int32_t playTime) {
         TestGame maker;
@@ -368,7 +368,7 @@ TEST_F(SavedGameTest, LoadScreenListsTheSlotsAndLeavesTheLastOneInTheTables) {
     EXPECT_EQ(3725000, g.hero.playTime);
 }
 
-TEST_F(SavedGameTest, SaveScreenShowsTheFourChoices) {
+TEST_F(MenusSavedGameTest, SaveScreenShowsTheFourChoices) {
     SaveScreen(g);
     EXPECT_EQ("Save Game?", ShownText(0));
     EXPECT_EQ(kColourDarkRed, Shown(0)->colour);

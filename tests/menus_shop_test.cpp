@@ -7,9 +7,9 @@
 namespace veloria {
 namespace {
 
-class ShopTest : public MenusTest {
+class MenusShopTest : public MenusTest {
   protected:
-    ShopTest() {
+    MenusShopTest() {
         g.hero.attr[PurseLevel] = 1;  // a 200 GP purse
         g.hero.selectedItem = kNoItem;
         for (int32_t s = 0; s < kEquipSlots; ++s) g.hero.equip[s].items[0].owned = 1;
@@ -40,7 +40,7 @@ class ShopTest : public MenusTest {
     }
 };
 
-TEST_F(ShopTest, LoadShopReadsWaresAndCapsTheirNumberAtTen) {
+TEST_F(MenusShopTest, LoadShopReadsWaresAndCapsTheirNumberAtTen) {
     std::string text = "12\n";
     for (int i = 0; i < 12; ++i) text += Ware(10 + i, "Ware " + std::to_string(i), 1, 0, i % 14);
     t.Write("data/shops/shop03.txt", text);
@@ -54,7 +54,7 @@ TEST_F(ShopTest, LoadShopReadsWaresAndCapsTheirNumberAtTen) {
     EXPECT_EQ(9, g.shop.wares[9].index);
 }
 
-TEST_F(ShopTest, AWareThatNamesNothingIsListedButNeverSold) {
+TEST_F(MenusShopTest, AWareThatNamesNothingIsListedButNeverSold) {
     t.Write("data/shops/shop01.txt", "3\n" + Ware(5, "Bad piece", 0, 6, 1) +
                                          Ware(5, "Bad item", 1, 0, 14) +
                                          Ware(5, "Bad kind", 7, 0, 0));
@@ -74,7 +74,7 @@ TEST_F(ShopTest, AWareThatNamesNothingIsListedButNeverSold) {
     for (int32_t i = 0; i < kItems; ++i) EXPECT_EQ(0, g.hero.itemCount[i]);
 }
 
-TEST_F(ShopTest, BuyingRefusesWhatIsHeldBeforeLookingAtThePrice) {
+TEST_F(MenusShopTest, BuyingRefusesWhatIsHeldBeforeLookingAtThePrice) {
     t.Write("data/shops/shop02.txt", "3\n" + Ware(500, "Sword", 0, 0, 3) +
                                          Ware(40, "Bolt", 2, 0, 1) + Ware(40, "Potion", 1, 0, 0));
     LoadShop(g, "data/shops/shop02.txt");
@@ -103,7 +103,7 @@ TEST_F(ShopTest, BuyingRefusesWhatIsHeldBeforeLookingAtThePrice) {
     EXPECT_STREQ("sound/register.wav", t.audio.lastWave);
 }
 
-TEST_F(ShopTest, ABoughtPieceIsOwnedAndABoughtSpellKnown) {
+TEST_F(MenusShopTest, ABoughtPieceIsOwnedAndABoughtSpellKnown) {
     t.Write("data/shops/shop02.txt", "2\n" + Ware(50, "Helm", 0, 3, 4) + Ware(30, "Bolt", 2, 0, 2));
     LoadShop(g, "data/shops/shop02.txt");
     g.hero.attr[GP] = 100;
@@ -115,7 +115,7 @@ TEST_F(ShopTest, ABoughtPieceIsOwnedAndABoughtSpellKnown) {
     EXPECT_EQ(20, g.hero.attr[GP]);
 }
 
-TEST_F(ShopTest, AnEmptyShopOrSellListOnlySoundsTheRefusal) {
+TEST_F(MenusShopTest, AnEmptyShopOrSellListOnlySoundsTheRefusal) {
     g.shop.wareCount = 0;
     g.shop.buyRow = 3;  // left over from another shop
     BuyRow(3);
@@ -131,7 +131,7 @@ TEST_F(ShopTest, AnEmptyShopOrSellListOnlySoundsTheRefusal) {
     EXPECT_EQ(50, g.hero.attr[GP]);
 }
 
-TEST_F(ShopTest, SellingIsCutToThePurseAndRefusedWhenItIsFull) {
+TEST_F(MenusShopTest, SellingIsCutToThePurseAndRefusedWhenItIsFull) {
     CarryItem(4, 2, 50);
     BuildSellList(g);
     ASSERT_EQ(1, g.shop.sellCount);
@@ -151,7 +151,7 @@ TEST_F(ShopTest, SellingIsCutToThePurseAndRefusedWhenItIsFull) {
     EXPECT_STREQ("sound/register.wav", t.audio.lastWave);
 }
 
-TEST_F(ShopTest, SellingTheLastUnitOfTheSelectedItemClearsTheSelection) {
+TEST_F(MenusShopTest, SellingTheLastUnitOfTheSelectedItemClearsTheSelection) {
     CarryItem(1, 1, 30);
     g.hero.selectedItem = 1;
     BuildSellList(g);
@@ -161,7 +161,7 @@ TEST_F(ShopTest, SellingTheLastUnitOfTheSelectedItemClearsTheSelection) {
     EXPECT_EQ(0, g.shop.sellCount) << "the list is rebuilt after the sale";
 }
 
-TEST_F(ShopTest, SellingAPieceGivesItsPriceAndTakesIt) {
+TEST_F(MenusShopTest, SellingAPieceGivesItsPriceAndTakesIt) {
     EquipItem& ring = g.hero.equip[1].items[6];
     ring.owned = 1;
     ring.price = 75;
@@ -175,7 +175,7 @@ TEST_F(ShopTest, SellingAPieceGivesItsPriceAndTakesIt) {
     EXPECT_EQ(0, ring.owned);
 }
 
-TEST_F(ShopTest, SellListHoldsItemsFirstAndStopsAtFifteen) {
+TEST_F(MenusShopTest, SellListHoldsItemsFirstAndStopsAtFifteen) {
     for (int32_t i = 0; i < kItems; ++i) CarryItem(i, 1, 5);
     g.hero.itemValue[6] = 0;  // worth nothing: not offered
     for (int32_t s = 0; s < kEquipSlots; ++s) {
@@ -200,7 +200,7 @@ TEST_F(ShopTest, SellListHoldsItemsFirstAndStopsAtFifteen) {
     EXPECT_EQ(2, g.shop.sellList[14].index);
 }
 
-TEST_F(ShopTest, ScreensShowTheirLinesAndRememberTheRowUnderTheCursor) {
+TEST_F(MenusShopTest, ScreensShowTheirLinesAndRememberTheRowUnderTheCursor) {
     g.shop.menuCursor = 1;
     DrawShopMenu(g);
     EXPECT_EQ(1, g.shop.menuChoice);
