@@ -1,0 +1,88 @@
+// gen_tiles GAMEDIR [--sheet|--tiled OUT.png FIRST LAST CELLPX]...
+// Draws the tile library into GAMEDIR/art/tilelib1.mpt (a PNG whatever the extension says).
+// --sheet also writes a contact sheet of the drawn cells FIRST..LAST, CELLPX pixels each, with
+// the transparent key shown as a grey checkerboard (for looking at the art).
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cells.h"
+
+namespace {
+
+bool SavePng(const std::vector<uint32_t>& pixels, int w, int h, const std::string& path) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.data()), w, h,
+                                                        32, w * 4, SDL_PIXELFORMAT_RGB888);
+    if (!s) {
+        std::fprintf(stderr, "gen_tiles: %s\n", SDL_GetError());
+        return false;
+    }
+    bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+    if (!ok) std::fprintf(stderr, "gen_tiles: cannot write %s: %s\n", path.c_str(), IMG_GetError());
+    SDL_FreeSurface(s);
+    return ok;
+}
+
+bool SaveSheet(const gen::Library& lib, const std::string& path, int first, int last, int cellPx,
+               int repeat) {
+    std::vector<int> tiles;
+    for (int t = first; t <= last && t < gen::kCells * gen::kCells; ++t)
+        if (t >= 0 && lib.Used(t)) tiles.push_back(t);
+    if (tiles.empty()) return false;
+    const int perRow = std::min(16, int(tiles.size())), gap = 2;
+    int rows = (int(tiles.size()) + perRow - 1) / perRow;
+    int block = cellPx * repeat;
+    int w = perRow * (block + gap) + gap, h = rows * (block + gap) + gap;
+    std::vector<uint32_t> out(size_t(w) * size_t(h), 0x202028);
+    const auto& px = lib.Pixels();
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        int t = tiles[i];
+        int ox = gap + int(i % perRow) * (block + gap), oy = gap + int(i / perRow) * (block + gap);
+        for (int y = 0; y < block; ++y) {
+            for (int x = 0; x < block; ++x) {
+                int sx = (t % gen::kCells) * gen::kCell + (x % cellPx) * gen::kCell / cellPx;
+                int sy = (t / gen::kCells) * gen::kCell + (y % cellPx) * gen::kCell / cellPx;
+                uint32_t c = px[size_t(sy) * gen::kLib + size_t(sx)];
+                if (c == gen::kKey) c = ((x / 8 + y / 8) & 1) ? 0x9a9aa2 : 0xc4c4cc;
+                out[size_t(oy + y) * size_t(w) + size_t(ox + x)] = c;
+            }
+        }
+    }
+    return SavePng(out, w, h, path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: gen_tiles GAMEDIR [--sheet OUT.png FIRST LAST CELLPX]\n");
+        return 2;
+    }
+    gen::Library lib;
+    gen::PaintGround(lib);
+    gen::PaintObjects(lib);
+    gen::PaintFigures(lib);
+    gen::PaintShots(lib);
+
+    std::filesystem::path art = std::filesystem::path(argv[1]) / "art";
+    std::error_code ec;
+    std::filesystem::create_directories(art, ec);
+    if (!SavePng(lib.Pixels(), gen::kLib, gen::kLib, (art / "tilelib1.mpt").string())) return 1;
+
+    // --sheet shows each cell once, --tiled shows it 2 x 2 to check that it repeats cleanly.
+    for (int i = 2; i + 4 < argc; i += 5) {
+        std::string opt = argv[i];
+        int repeat = opt == "--tiled" ? 2 : 1;
+        if (opt != "--sheet" && opt != "--tiled") break;
+        if (!SaveSheet(lib, argv[i + 1], std::atoi(argv[i + 2]), std::atoi(argv[i + 3]),
+                       std::atoi(argv[i + 4]), repeat))
+            return 1;
+    }
+    return 0;
+}
