@@ -85,16 +85,6 @@ TEST(BattleDamage, ACastSlotOutsideTheThreeSlotsDoesOnlyTheFloor) {
     EXPECT_EQ(26, d.hero().attr[HP]);
 }
 
-TEST(BattleDamage, TheHeroineFallsBelowOneByASpell) {
-    DamageGame d;
-    d.hero().attr[HP] = 2;
-    d.v().castSlot = 3;
-    d.v().spells[2].damage = 7;
-    DamageHero(d.g());
-    EXPECT_EQ(-5, d.hero().attr[HP]) << "a spell may take her below 0";
-    EXPECT_EQ(StateHeroDead, d.g().flow.gameState);
-}
-
 TEST(BattleDamage, TheLastHitWinsAndEmptiesTheArena) {
     DamageGame d;
     d.v().hp = 5;
@@ -116,27 +106,6 @@ TEST(BattleDamage, ABeatenVillainStopsEvenWithoutTheEmptyVillainFile) {
     d.v().hp = 1;
     DamageVillain(d.g(), d.g().heroSpell);
     EXPECT_EQ(0, d.v().alive);
-}
-
-TEST(BattleDamage, LevelTablesAndDueTests) {
-    for (int32_t i = 0; i < kHeroLevels; ++i) EXPECT_EQ(25 * i * (i + 1), kHeroLevelTable[i]);
-    DamageGame d;
-    d.hero().attr[Level] = 3;
-    d.hero().attr[XP] = 299;
-    EXPECT_FALSE(HeroLevelDue(d.g()));
-    d.hero().attr[XP] = 300;
-    EXPECT_TRUE(HeroLevelDue(d.g()));
-    d.hero().attr[Level] = 25;
-    d.hero().attr[XP] = 1000000;
-    EXPECT_FALSE(HeroLevelDue(d.g()));
-    d.hero().attr[MagicLevel] = 4;
-    d.hero().attr[MagicXP] = 879;
-    EXPECT_FALSE(MagicLevelDue(d.g()));
-    d.hero().attr[MagicXP] = 880;
-    EXPECT_TRUE(MagicLevelDue(d.g()));
-    d.hero().attr[MagicLevel] = 12;
-    d.hero().attr[MagicXP] = 1000000;
-    EXPECT_FALSE(MagicLevelDue(d.g()));
 }
 
 TEST(BattleDamage, AVictoryRaisesEachLevelByOneAtMost) {
@@ -173,20 +142,6 @@ TEST(BattleDamage, AVictoryRaisesEachLevelByOneAtMost) {
     EXPECT_EQ(1, d.g().battle.rewardsShown);
 }
 
-TEST(BattleDamage, OnlyAMagicLevelTakesTheFirstLevelLine) {
-    DamageGame d;
-    d.hero().attr[Level] = 25;
-    d.hero().attr[MagicLevel] = 1;
-    d.hero().attr[MagicXP] = 80;
-    d.hero().attr[MaxHP] = 30;
-    d.hero().attr[HP] = 12;
-    GrantRewards(d.g());
-    EXPECT_STREQ("Magic Level Up!", d.g().renderer.texts[2].text);
-    EXPECT_EQ(360, d.g().renderer.texts[2].top);
-    EXPECT_EQ(0, d.g().renderer.texts[3].pending);
-    EXPECT_EQ(12, d.hero().attr[HP]) << "only a hero level refills the hit points";
-}
-
 TEST(BattleDamage, GoldBeyondThePurseIsLost) {
     DamageGame d;
     d.hero().attr[GP] = 190;
@@ -198,21 +153,6 @@ TEST(BattleDamage, GoldBeyondThePurseIsLost) {
     EXPECT_EQ(200, d.hero().attr[GP]);
     EXPECT_STREQ("Earned 50 GP", d.g().renderer.texts[1].text);
     EXPECT_EQ(kColourOlive, d.g().renderer.texts[1].colour);
-}
-
-TEST(BattleDamage, RewardsMarkOnlyTheGuardianBeingFought) {
-    DamageGame d;
-    d.g().battle.currentGuardian = 7;
-    GrantRewards(d.g());
-    EXPECT_EQ(1, d.hero().guardianDefeated[7]);
-    EXPECT_EQ(0, d.g().battle.currentGuardian);
-    GrantRewards(d.g());
-    int32_t marked = 0;
-    for (int32_t f : d.hero().guardianDefeated) marked += f;
-    EXPECT_EQ(1, marked);
-    d.g().battle.currentGuardian = 200;  // beyond the table: nothing is written
-    GrantRewards(d.g());
-    EXPECT_EQ(0, d.g().battle.currentGuardian);
 }
 
 }  // namespace

@@ -22,18 +22,13 @@ enum VillainField : int32_t {
     VfHealPercent = 34,
     VfTeleports = 35,
     VfTeleportPeriod = 36,
-    VfTeleportSound = 37,
     VfSpell1 = 38,  // period, file, damage; slot 2 at 41, slot 3 at 44
     VfHp = 47,
     VfMaxHp = 48,
-    VfMp = 49,
-    VfMaxMp = 50,
     VfMojo = 52,
     VfRewardXp = 53,
     VfRewardGp = 54,
     VfMoveMode = 55,
-    VfBox = 56,
-    VfBoxTurns = 60,
 };
 
 struct VillainSpec {
