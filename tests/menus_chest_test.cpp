@@ -138,11 +138,5 @@ TEST_F(MenusChestTest, ARecordNumberOutsideTheTableIsSkippedAndAMismatchIsReport
     EXPECT_EQ(0, ContentWarningCount() - before);
 }
 
-TEST_F(MenusChestTest, ChestTextIsCutToItsBuffer) {
-    WriteChest(4, 4, 3, 0, 1, std::string(60, 'a'));
-    Open(16);
-    EXPECT_EQ(29u, std::string(g.chests[4].text).size());
-}
-
 }  // namespace
 }  // namespace veloria

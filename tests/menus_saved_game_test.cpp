@@ -368,16 +368,5 @@ TEST_F(MenusSavedGameTest, LoadScreenListsTheSlotsAndLeavesTheLastOneInTheTables
     EXPECT_EQ(3725000, g.hero.playTime);
 }
 
-TEST_F(MenusSavedGameTest, SaveScreenShowsTheFourChoices) {
-    SaveScreen(g);
-    EXPECT_EQ("Save Game?", ShownText(0));
-    EXPECT_EQ(kColourDarkRed, Shown(0)->colour);
-    EXPECT_EQ("3: File #3", ShownText(3));
-    EXPECT_EQ(410, Shown(3)->top);
-    EXPECT_EQ(kColourDarkGreen, Shown(3)->colour);
-    EXPECT_EQ("4: Cancel", ShownText(4));
-    EXPECT_STREQ("art/bg/main_menu3.bmp", g.renderer.presented.background);
-}
-
 }  // namespace
 }  // namespace veloria
