@@ -298,6 +298,14 @@ TEST(ContentData, FreshGameFileIsASavedGameOfTheStart) {
     EXPECT_GT(h.itemCount[0], 0);  // something to drink in the first fight
     EXPECT_GT(h.stepPeriod, 0);
     EXPECT_EQ(t.g().level.levelNumber, 1);
+    // A new game begun from an empty slot, or after leaving the load screen, reads only this
+    // file (start-up's grants are not repeated), so the file itself must carry the first spell
+    // and the starting gear.
+    EXPECT_EQ(h.spellOwned[0], 1);
+    for (int32_t s = 0; s < kEquipSlots; ++s) {
+        EXPECT_EQ(h.equip[s].items[0].owned, 1) << "slot " << s;
+        EXPECT_EQ(h.equip[s].equipped, 0) << "slot " << s;
+    }
 }
 
 TEST(ContentData, DialogsFitTheBox) {
