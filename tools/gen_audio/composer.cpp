@@ -93,6 +93,10 @@ void Composer::Pattern(int voice, const std::string& pattern, int low, int veloc
     }
 }
 
+void Composer::Cadence(int voice, int low, int velocity) {
+    Pattern(voice, "R" + std::string(BarSixteenths() - 1, '-'), low, velocity, bars_ - 1, bars_);
+}
+
 void Composer::Drum(int voice, int key, const std::string& pattern, int velocity, int fromBar,
                     int toBar) {
     if (pattern.empty()) return;

@@ -30,10 +30,14 @@ class Composer {
     void Pattern(int voice, const std::string& pattern, int low, int velocity, int fromBar = 0,
                  int toBar = -1);
     // One drum key, one character per sixteenth ('x' hit, 'X' accent), repeated over the bars.
+    // The bass's last bar: the final chord's root held to the end, so every loop closes on the
+    // tonic. Use with a Pattern that stops a bar early.
+    void Cadence(int voice, int low, int velocity);
     void Drum(int voice, int key, const std::string& pattern, int velocity, int fromBar = 0,
               int toBar = -1);
     void Hit(int voice, int key, int bar, int sixteenth, int lengthSixteenths, int velocity);
 
+    int Bars() const { return bars_; }
     uint32_t BarSixteenths() const { return static_cast<uint32_t>(beatsPerBar_) * 4; }
     double Seconds() const { return bars_ * beatsPerBar_ * 60.0 / bpm_; }
     bool ok() const { return ok_; }

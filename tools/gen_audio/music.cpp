@@ -77,7 +77,8 @@ MusicPiece Title() {
              8);
     c.Pattern(harp, "0-1-2-3-4-3-2-1-", 50, 70);
     c.Pattern(strings, "P---------------", 55, 58);
-    c.Pattern(bass, "R-------F-------", 38, 80);
+    c.Pattern(bass, "R-------F-------", 38, 80, 0, c.Bars() - 1);
+    c.Cadence(bass, 38, 80);
     for (int bar = 0; bar < 16; bar += 4) c.Hit(timp, 38, bar, 0, 4, 80);
     for (int s = 12; s < 16; ++s) c.Hit(timp, 45, 15, s, 1, 50 + 8 * (s - 12));
     return Done("title.mid", c);
@@ -99,7 +100,8 @@ MusicPiece Menu() {
              "f5:4 d5:4 bb4:4 | c5:4 e5:4 g5:4 | f5:12 | c5:4 a4:4 f4:4",
              82);
     c.Melody(celesta, "r:12 | r:12 | r:12 | r:12 | r:12 | r:12 | r:12 | c6:4 f6:4 a6:4", 60);
-    c.Pattern(bass, "R-----------", 41, 78);
+    c.Pattern(bass, "R-----------", 41, 78, 0, c.Bars() - 1);
+    c.Cadence(bass, 41, 78);
     c.Pattern(harp, "....P...P...", 53, 56);
     c.Pattern(pad, "P-----------", 53, 50);
     return Done("menu.mid", c);
@@ -123,7 +125,8 @@ MusicPiece Level01() {
         "g5:12 d5:4 | b4:4 a4:4 g4:8",
         92);
     c.Pattern(guitar, "0-2-1-2-3-2-1-2-", 55, 64);
-    c.Pattern(bass, "R-------F-----R-", 43, 84);
+    c.Pattern(bass, "R-------F-----R-", 43, 84, 0, c.Bars() - 1);
+    c.Cadence(bass, 43, 84);
     c.Pattern(strings, "P---------------", 55, 50, 8, 16);
     c.Drum(drums, kShaker, "x.xxx.xxx.xxx.xx", 40);
     c.Drum(drums, kTambourine, "....x.......x...", 46, 8, 16);
@@ -147,7 +150,8 @@ MusicPiece Level02() {
              88);
     c.Melody(flute, "r:16 | r:12 b5:2 a5:2 | r:16 | r:8 d6:4 a5:4", 64, 4);
     c.Pattern(harp, "0-1-2-3-4-3-2-1-", 52, 62);
-    c.Pattern(pizz, "R...R...F...R...", 40, 80);
+    c.Pattern(pizz, "R...R...F...R...", 40, 80, 0, c.Bars() - 1);
+    c.Cadence(pizz, 40, 80);
     c.Pattern(pad, "P---------------", 52, 46);
     return Done("level02.mid", c);
 }
@@ -168,7 +172,8 @@ MusicPiece Level03() {
              "g4:4 bb4:4 d5:4 g5:4 | e5:4 c#5:4 a4:4 g4:4 | f4:4 e4:4 d4:8 | r:4 a3:4 d4:8",
              86);
     c.Pattern(cello, "0-2-1-2-0-2-1-2-", 50, 66);
-    c.Pattern(bass, "R---------------", 26, 82);
+    c.Pattern(bass, "R---------------", 26, 82, 0, c.Bars() - 1);
+    c.Cadence(bass, 26, 82);
     c.Pattern(choir, "P---------------", 57, 52, 8, 16);
     c.Drum(drums, kLowTom, "x.......x..x....", 56);
     c.Drum(drums, kKick, "x...............", 60);
@@ -200,7 +205,8 @@ MusicPiece Level06() {
     c.Pattern(brass, "P-----P.P-------", 55, 78, 12, 16);
     c.Pattern(strings, "P---------------", 55, 60, 4, 12);
     c.Pattern(harp, "0-1-2-3-4-3-2-1-", 48, 60, 4, 12);
-    c.Pattern(bass, "R-------F-------", 36, 82);
+    c.Pattern(bass, "R-------F-------", 36, 82, 0, c.Bars() - 1);
+    c.Cadence(bass, 36, 82);
     c.Pattern(timp, "R.....R.R.......", 36, 84, 0, 4);
     c.Pattern(timp, "R.....R.R.......", 36, 84, 12, 15);
     for (int s = 8; s < 16; ++s) c.Hit(timp, 43, 15, s, 1, 60 + 5 * (s - 8));
@@ -227,7 +233,8 @@ MusicPiece Battle01() {
              94, 8);
     c.Melody(brass, a + "e5:4 g#5:4 b5:4 d6:4 | a5:16", 100, 16);
     c.Pattern(strings, "0102010201020102", 57, 62);
-    c.Pattern(bass, "R-R-R-R-R-R-OR-R", 33, 90);
+    c.Pattern(bass, "R-R-R-R-R-R-OR-R", 33, 90, 0, c.Bars() - 1);
+    c.Cadence(bass, 33, 90);
     c.Pattern(timp, "R.......R.......", 40, 84, 8, 16);
     c.Drum(drums, kKick, "x.......x.x.....", 92);
     c.Drum(drums, kSnare, "....x.......x...", 84);
@@ -258,7 +265,8 @@ MusicPiece Battle02() {
     c.Melody(horns, a + "f#5:4 d#5:4 b4:4 a4:4 | e5:16", 104, 16);
     c.Pattern(pizz, "0212021202120212", 52, 70);
     c.Pattern(strings, "P.....P.....P-..", 52, 70, 8, 16);
-    c.Pattern(bass, "R.R.R.RR.R.R.R.R", 28, 92);
+    c.Pattern(bass, "R.R.R.RR.R.R.R.R", 28, 92, 0, c.Bars() - 1);
+    c.Cadence(bass, 28, 92);
     c.Pattern(taiko, "R..R..R.R..R..R.", 40, 96);
     c.Drum(drums, kKick, "x..x..x.x..x..x.", 86);
     c.Drum(drums, kSnare, "....x.......x..x", 72, 8, 24);
@@ -319,7 +327,8 @@ MusicPiece GameEnd() {
              8);
     c.Pattern(strings, "P---------------", 51, 56);
     c.Pattern(harp, "0-1-2-3-4-3-2-1-", 51, 58);
-    c.Pattern(bass, "R-------F-------", 39, 76);
+    c.Pattern(bass, "R-------F-------", 39, 76, 0, c.Bars() - 1);
+    c.Cadence(bass, 39, 76);
     c.Pattern(piano, "....4.......5...", 63, 50, 8, 16);
     return Done("game_end.mid", c);
 }

@@ -1,0 +1,181 @@
+// The sound effects and music that the build writes into the game directory: readable, of the
+// lengths the game expects, and music that loops without a gap.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+#include "media_test_support.h"
+
+namespace {
+
+using namespace veloria::media_test;
+
+std::string GameFile(const std::string& relative) {
+    return std::string(VELORIA_GAME_DIR) + "/" + relative;
+}
+
+bool Generated(const char* folder) {
+    return std::filesystem::is_directory(GameFile(folder));
+}
+
+const char* const kWaves[] = {
+    "click",   "button",  "button2", "button3", "nomag",   "register", "reroll",
+    "win",     "spell00", "spell01", "spell02", "spell03", "spell04",  "spell05",
+    "spell06", "spell07", "spell08", "spell09", "tele01",  "tele02",   "gap",
+    "battle",  "unlock",  "intro1",  "intro2",
+};
+
+const char* const kPieces[] = {"title",   "menu",    "game_end", "level01",  "level02",
+                               "level03", "level06", "battle01", "battle02", "battle03"};
+
+TEST(MediaSoundFiles, EveryWaveIsSixteenBitPcmOfTheRightLength) {
+    if (!Generated("sound")) GTEST_SKIP() << "the game directory has not been built";
+    for (const char* name : kWaves) {
+        SCOPED_TRACE(name);
+        const WaveInfo w = ReadWave(ReadBytes(GameFile(std::string("sound/") + name + ".wav")));
+        ASSERT_TRUE(w.ok);
+        EXPECT_EQ(w.format, 1);
+        EXPECT_EQ(w.bits, 16);
+        EXPECT_TRUE(w.channels == 1 || w.channels == 2);
+        EXPECT_TRUE(w.rate == 22050 || w.rate == 44100);
+        const std::string n = name;
+        if (n == "intro1" || n == "intro2") {
+            // The title waits for each of these: long enough to see the picture, not tiresome.
+            EXPECT_GE(w.Seconds(), 1.0);
+            EXPECT_LE(w.Seconds(), 2.0);
+        } else if (n == "battle") {
+            EXPECT_LE(w.Seconds(), 2.0);
+        } else {
+            EXPECT_LT(w.Seconds(), 1.0);
+        }
+        // Audible, not clipped flat, and silent at both ends so playback starts and stops cleanly.
+        int peak = 0;
+        size_t clipped = 0;
+        for (int16_t s : w.samples) {
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+            if (std::abs(static_cast<int>(s)) >= 32767) ++clipped;
+        }
+        EXPECT_GT(peak, 8000);
+        EXPECT_LT(clipped, 4u);
+        EXPECT_LT(std::abs(static_cast<int>(w.samples.front())), 300);
+        EXPECT_LT(std::abs(static_cast<int>(w.samples.back())), 300);
+    }
+}
+
+TEST(MediaSoundFiles, EachRoleHasItsOwnSound) {
+    if (!Generated("sound")) GTEST_SKIP() << "the game directory has not been built";
+    std::set<std::vector<uint8_t>> seen;
+    for (const char* name : kWaves) {
+        EXPECT_TRUE(seen.insert(ReadBytes(GameFile(std::string("sound/") + name + ".wav"))).second)
+            << name << " repeats another sound";
+    }
+}
+
+// Seconds from the start to `tick`, following every tempo change on any track.
+double TickSeconds(const MidiRead& m, uint32_t tick) {
+    std::map<uint32_t, uint32_t> tempo{{0, 500000}};
+    for (const MidiTrackRead& t : m.tracks) {
+        for (const MidiEvent& e : t.events) {
+            if (e.status == 0xFF && e.data1 == 0x51 && e.meta.size() == 3) {
+                tempo[e.tick] =
+                    (uint32_t{e.meta[0]} << 16) | (uint32_t{e.meta[1]} << 8) | e.meta[2];
+            }
+        }
+    }
+    double seconds = 0;
+    for (auto it = tempo.begin(); it != tempo.end() && it->first < tick; ++it) {
+        const auto next = std::next(it);
+        const uint32_t until = next == tempo.end() ? tick : std::min(tick, next->first);
+        seconds += static_cast<double>(until - it->first) * it->second / 1e6 / m.division;
+    }
+    return seconds;
+}
+
+TEST(MediaMusicFiles, EveryPieceIsAWellFormedMultiVoiceLoop) {
+    if (!Generated("music")) GTEST_SKIP() << "the game directory has not been built";
+    for (const char* name : kPieces) {
+        SCOPED_TRACE(name);
+        const MidiRead m = ReadMidi(ReadBytes(GameFile(std::string("music/") + name + ".mid")));
+        ASSERT_TRUE(m.ok) << m.error;
+        EXPECT_TRUE(m.format == 0 || m.format == 1);
+        ASSERT_GT(m.division, 0);  // ticks per beat, not SMPTE time
+
+        uint32_t end = 0, firstOn = UINT32_MAX, lastOff = 0;
+        std::set<int> voices, programmed;
+        int notes = 0;
+        for (const MidiTrackRead& t : m.tracks) {
+            end = std::max(end, t.endTick);
+            std::map<int, int> open;  // channel * 128 + key -> notes sounding
+            for (const MidiEvent& e : t.events) {
+                const int kind = e.status & 0xF0, channel = e.status & 0x0F;
+                if (e.status == 0xFF) continue;
+                if (kind == 0xC0) programmed.insert(channel);
+                if (kind == 0x90 && e.data2 > 0) {
+                    ++open[channel * 128 + e.data1];
+                    voices.insert(channel);
+                    firstOn = std::min(firstOn, e.tick);
+                    ++notes;
+                } else if (kind == 0x80 || (kind == 0x90 && e.data2 == 0)) {
+                    EXPECT_GT(open[channel * 128 + e.data1]--, 0) << "release without a note";
+                    lastOff = std::max(lastOff, e.tick);
+                }
+            }
+            for (const auto& [key, count] : open)
+                EXPECT_EQ(count, 0) << "note " << key << " never released";
+        }
+        // A tune with bass or harmony, each melodic voice given its instrument.
+        EXPECT_GE(voices.size(), 3u);
+        EXPECT_GE(notes, 60);
+        for (int channel : voices) {
+            if (channel != 9) {
+                EXPECT_TRUE(programmed.count(channel)) << "channel " << channel;
+            }
+        }
+        const double seconds = TickSeconds(m, end);
+        EXPECT_GE(seconds, 20.0);
+        EXPECT_LE(seconds, 60.0);
+        // Looping: the music starts at once and nothing but the last notes' release follows them.
+        EXPECT_LE(firstOn, static_cast<uint32_t>(m.division));
+        EXPECT_LE(end - lastOff, static_cast<uint32_t>(m.division));
+    }
+}
+
+TEST(MediaMusicFiles, PiecesEndOnTheirTonic) {
+    if (!Generated("music")) GTEST_SKIP() << "the game directory has not been built";
+    // The key of each piece; its lowest sounding note at the very end must be that key's note.
+    const std::map<std::string, int> tonic = {
+        {"title", 2},   {"menu", 5},    {"game_end", 3}, {"level01", 7},  {"level02", 4},
+        {"level03", 2}, {"level06", 0}, {"battle01", 9}, {"battle02", 4}, {"battle03", 0}};
+    for (const auto& [name, pitchClass] : tonic) {
+        SCOPED_TRACE(name);
+        const MidiRead m = ReadMidi(ReadBytes(GameFile("music/" + name + ".mid")));
+        ASSERT_TRUE(m.ok) << m.error;
+        uint32_t end = 0;
+        for (const MidiTrackRead& t : m.tracks) end = std::max(end, t.endTick);
+        // Notes still sounding in the final beat, drums aside.
+        int lowest = 128;
+        for (const MidiTrackRead& t : m.tracks) {
+            std::map<int, uint32_t> started;
+            for (const MidiEvent& e : t.events) {
+                const int kind = e.status & 0xF0;
+                if (e.status == 0xFF || (e.status & 0x0F) == 9) continue;
+                if (kind == 0x90 && e.data2 > 0) started[e.data1] = e.tick;
+                if ((kind == 0x80 || (kind == 0x90 && e.data2 == 0)) &&
+                    e.tick + static_cast<uint32_t>(m.division) / 2 >= end &&
+                    started[e.data1] < end) {
+                    lowest = std::min(lowest, static_cast<int>(e.data1));
+                }
+            }
+        }
+        ASSERT_LT(lowest, 128) << "nothing sounds at the end";
+        EXPECT_EQ(lowest % 12, pitchClass);
+    }
+}
+
+}  // namespace
