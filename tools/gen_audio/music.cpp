@@ -87,11 +87,11 @@ MusicPiece Title() {
 // A quiet music-box waltz for the menus.
 MusicPiece Menu() {
     Composer c("Veloria - Menu", 92, 3, 16);
-    const int box = c.Voice("Music box", 0, kMusicBox, 96, 64);
-    const int celesta = c.Voice("Celesta", 1, kCelesta, 70, 40);
-    const int harp = c.Voice("Harp", 2, kHarp, 84, 80);
-    const int bass = c.Voice("Pizzicato", 3, kPizzicato, 90, 52);
-    const int pad = c.Voice("Pad", 4, kWarmPad, 52, 64, 90);
+    const int box = c.Voice("Music box", 0, kMusicBox, 120, 64);
+    const int celesta = c.Voice("Celesta", 1, kCelesta, 96, 40);
+    const int harp = c.Voice("Harp", 2, kHarp, 104, 80);
+    const int bass = c.Voice("Pizzicato", 3, kPizzicato, 112, 52);
+    const int pad = c.Voice("Pad", 4, kWarmPad, 72, 64, 90);
     c.Chords("F:12 C/E Dm Bb F Gm C7 F Dm Bb F C Bb C7 F F");
     c.Melody(box,
              "c5:4 a4:4 c5:4 | g5:8 e5:4 | f5:4 e5:4 d5:4 | d5:8 bb4:4 |"
