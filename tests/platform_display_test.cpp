@@ -238,5 +238,40 @@ TEST_F(PlatformDisplay, MissingTileLibraryIsReportedNotFatal) {
     EXPECT_RGB(Pixel(64, 64), 0, 0, 0);
 }
 
+TEST(PlatformDisplayOnScreen, UnchangedFrameIsNotDrawnAgainUntilSomethingChanges) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    {
+        TestGame tg;
+        std::unique_ptr<SdlDisplay> display(SdlDisplay::Create(false));
+        ASSERT_NE(display, nullptr);
+        Game& g = tg.g();
+        g.platform.display = display.get();
+        CreateFont(g);
+        auto frame = [&](const char* text, int32_t x) {
+            DrawText(g, 2, text, x, 10, kColourWhite);
+            DrawFrame(g, 0, 0);
+            return display->DrawnFrames();
+        };
+        uint32_t first = frame("Quit Game?", 10);
+        EXPECT_EQ(frame("Quit Game?", 10), first);  // same picture: kept on screen
+        EXPECT_EQ(frame("Quit Game?", 11), first + 1);
+        EXPECT_EQ(frame("Quit Game!", 11), first + 2);
+        DrawFrame(g, 0, 0);  // the text is gone: that is a change too
+        EXPECT_EQ(display->DrawnFrames(), first + 3);
+        display->Invalidate();  // e.g. the window was uncovered
+        DrawFrame(g, 0, 0);
+        EXPECT_EQ(display->DrawnFrames(), first + 4);
+        SetQuad(g, 0, 0, 128, 0, 128, 5);
+        DrawFrame(g, 1, 0);
+        EXPECT_EQ(display->DrawnFrames(), first + 5);
+        SetInvertedColours(g);
+        DrawFrame(g, 1, 0);
+        EXPECT_EQ(display->DrawnFrames(), first + 6);
+        g.platform.display = nullptr;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 }  // namespace
 }  // namespace veloria

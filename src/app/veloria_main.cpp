@@ -92,7 +92,9 @@ void MessageLoop(SdlDisplay* display) {
                     display->MarkDeviceLost();
                     break;
                 case SDL_RENDER_TARGETS_RESET:
-                    // Every frame is drawn whole, so lost target contents come back by themselves.
+                case SDL_WINDOWEVENT:
+                    // The window may show nothing useful now: draw the next frame whole.
+                    display->Invalidate();
                     break;
                 default:
                     break;

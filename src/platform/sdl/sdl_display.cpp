@@ -23,6 +23,8 @@ constexpr int kTextCacheSize = 96;
 // A cached text unused for this many frames is dropped.
 constexpr uint32_t kTextIdleFrames = 8;
 constexpr uint32_t kTransparentGreen = 0xFF00FF00u;
+// A frame equal to the one on screen is not drawn again, but at least this often anyway.
+constexpr uint32_t kRedrawIntervalMs = 1000;
 // Pixel coordinates far outside the screen are clamped before conversion.
 constexpr float kCoordLimit = 1.0e6f;
 
@@ -142,6 +144,18 @@ struct SdlDisplay::Impl {
     TextEntry texts[kTextCacheSize] = {};
     uint32_t frame = 0;
 
+    // What the window shows now, so an unchanged static screen is not redrawn every refresh.
+    bool shownValid = false;
+    uint32_t shownAt = 0;
+    int32_t shownCount = 0;
+    bool shownWithBackground = false;
+    uint8_t shownInverted = 0;
+    char shownBackground[kBackgroundNameSize] = {};
+    QuadSlot shownQuads[kQuadSlots] = {};
+    TextSlot shownTexts[kTextSlots] = {};
+
+    bool SameAsShown(const Renderer& r, int32_t count, bool withBackground) const;
+    void RememberShown(const Renderer& r, int32_t count, bool withBackground);
     SDL_Texture* Background(const char* name);
     TextEntry* FindText(const char* text, size_t n, uint32_t colour);
     TextEntry* Text(const char* text, size_t n, uint32_t colour);
@@ -250,6 +264,39 @@ void SdlDisplay::Impl::ClearBackgrounds() {
     }
 }
 
+bool SdlDisplay::Impl::SameAsShown(const Renderer& r, int32_t count, bool withBackground) const {
+    if (!shownValid || offscreen || SDL_GetTicks() - shownAt >= kRedrawIntervalMs) return false;
+    if (count != shownCount || withBackground != shownWithBackground || r.inverted != shownInverted)
+        return false;
+    if (withBackground && std::strncmp(r.backgroundFile, shownBackground, kBackgroundNameSize) != 0)
+        return false;
+    if (count > 0 && std::memcmp(r.quads, shownQuads, sizeof(QuadSlot) * count) != 0) return false;
+    for (int32_t i = 0; i < kTextSlots; ++i) {
+        const TextSlot& a = r.texts[i];
+        const TextSlot& b = shownTexts[i];
+        if ((a.pending != 0) != (b.pending != 0)) return false;
+        if (!a.pending) continue;
+        if (a.left != b.left || a.top != b.top || a.right != b.right || a.bottom != b.bottom ||
+            a.colour != b.colour || std::strncmp(a.text, b.text, kTextLength) != 0)
+            return false;
+    }
+    return true;
+}
+
+void SdlDisplay::Impl::RememberShown(const Renderer& r, int32_t count, bool withBackground) {
+    shownValid = true;
+    shownAt = SDL_GetTicks();
+    shownCount = count;
+    shownWithBackground = withBackground;
+    shownInverted = r.inverted;
+    std::memcpy(shownBackground, r.backgroundFile, kBackgroundNameSize);
+    if (count > 0) std::memcpy(shownQuads, r.quads, sizeof(QuadSlot) * count);
+    for (int32_t i = 0; i < kTextSlots; ++i) {
+        shownTexts[i] = r.texts[i];
+        shownTexts[i].pending = r.texts[i].pending ? 1 : 0;
+    }
+}
+
 void SdlDisplay::Impl::BeginFrame() {
     if (offscreen) SDL_SetRenderTarget(renderer, target);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
@@ -344,6 +391,7 @@ void SdlDisplay::ToggleFullscreen() {
     if (impl_->offscreen) return;
     bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Invalidate();
     if (full) SDL_SetWindowSize(window_, kScreenWidth, kScreenHeight);
 }
 
@@ -366,6 +414,7 @@ void SdlDisplay::MaxTextureSize(int32_t* width, int32_t* height) {
 
 bool SdlDisplay::LoadTileLibrary(const char* path) {
     ReleaseTextures();
+    Invalidate();
     SDL_Surface* loaded = IMG_Load(path);  // format from the contents, whatever the name
     if (loaded == nullptr) {
         std::fprintf(stderr, "veloria: cannot load %s: %s\n", path, IMG_GetError());
@@ -414,6 +463,7 @@ void SdlDisplay::ReleaseTextures() {
     if (impl_->tiles != nullptr) SDL_DestroyTexture(impl_->tiles);
     if (impl_->tilesInverted != nullptr) SDL_DestroyTexture(impl_->tilesInverted);
     impl_->tiles = impl_->tilesInverted = nullptr;
+    Invalidate();
     impl_->ClearBackgrounds();
 }
 
@@ -453,6 +503,7 @@ bool SdlDisplay::CreateFont() {
 }
 
 void SdlDisplay::ReleaseFont() {
+    Invalidate();
     impl_->ClearTexts();
     if (impl_->font != nullptr) TTF_CloseFont(impl_->font);
     impl_->font = nullptr;
@@ -487,6 +538,10 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
     Impl& m = *impl_;
     SDL_Renderer* sr = m.renderer;
     PresentResult result = PresentResult::Ok;
+    if (quadCount < 0) quadCount = 0;
+    if (quadCount > kQuadSlots) quadCount = kQuadSlots;
+    // Menus and title pictures repeat the same frame for seconds: keep what is on screen.
+    if (m.SameAsShown(r, quadCount, withBackground)) return PresentResult::Ok;
     m.BeginFrame();
     if (withBackground) {
         SDL_Texture* bg = m.Background(r.backgroundFile);
@@ -498,7 +553,6 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
         }
     }
     SDL_Texture* tiles = r.inverted ? m.tilesInverted : m.tiles;
-    if (quadCount > kQuadSlots) quadCount = kQuadSlots;
     if (tiles != nullptr) {
         const float tw = static_cast<float>(m.tileWidth);
         const float th = static_cast<float>(m.tileHeight);
@@ -534,12 +588,26 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
         SDL_RenderCopy(sr, e->texture, &src, &dst);
     }
     m.EndFrame();
+    if (result == PresentResult::Ok) {
+        m.RememberShown(r, quadCount, withBackground);
+    } else {
+        m.shownValid = false;
+    }
     return result;
 }
 
 void SdlDisplay::PresentBlack() {
     impl_->BeginFrame();
     impl_->EndFrame();
+    impl_->shownValid = false;
+}
+
+void SdlDisplay::Invalidate() {
+    impl_->shownValid = false;
+}
+
+uint32_t SdlDisplay::DrawnFrames() const {
+    return impl_->frame;
 }
 
 }  // namespace veloria

@@ -27,6 +27,11 @@ class SdlDisplay : public Display {
     int RefreshRate() const;
     // The render device was reset or lost (SDL_RENDER_DEVICE_RESET).
     void MarkDeviceLost() { lost_ = true; }
+    // The window's contents may have been lost (exposed, resized, shown): the next frame is
+    // drawn even when it equals the one on screen.
+    void Invalidate();
+    // Frames actually drawn and presented (an unchanged frame is not drawn again).
+    uint32_t DrawnFrames() const;
 
     void MaxTextureSize(int32_t* width, int32_t* height) override;
     bool LoadTileLibrary(const char* path) override;
