@@ -189,7 +189,7 @@ class Runner {
     }
 
     void Shot(const std::string& name) {
-        std::string path = options_.shots + "/" + name;
+        std::string path = name[0] == '/' ? name : options_.shots + "/" + name;
         if (!sdl_ || !sdl_->SaveLastFrame(path.c_str())) {
             std::fprintf(stderr, "veloria-play: could not write %s\n", path.c_str());
         }
