@@ -48,6 +48,21 @@ TEST(ContentReader, LinesAreCutToTheirBufferAndKeepTheEndOfLineWhenItFits) {
     EXPECT_STREQ("last", buf);
 }
 
+TEST(ContentReader, ALineThatExactlyFillsItsBufferDoesNotLeaveAnEmptyLineBehind) {
+    TempDir dir;
+    std::string path = dir.Write("f.txt", "1234567\nnext\n12345678\n");
+    ContentReader r(path.c_str());
+    char buf[8];
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("1234567", buf);
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("next\n", buf) << "the line break of the full line is not a line of its own";
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("1234567", buf);
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("8\n", buf) << "a longer line still goes on in the next read";
+}
+
 TEST(ContentReader, IndicesOutsideTheirRangeAreSkippedWithAWarningNamingTheLine) {
     TempDir dir;
     std::string path = dir.Write("i.txt", "1\n2\n99\n3\n");

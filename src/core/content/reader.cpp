@@ -132,6 +132,12 @@ bool ContentReader::ReadLine(char* buf, int32_t size) {
     }
     if (n == 0 && c == EOF) return false;
     buf[n] = '\0';
+    // A line that exactly fills the buffer leaves its line break behind; take it too, or the next
+    // read would find an empty line where the author wrote none.
+    if (n == size - 1 && buf[n - 1] != '\n') {
+        if (Peek() == '\r') Get();
+        if (Peek() == '\n') Get();
+    }
     return true;
 }
 
