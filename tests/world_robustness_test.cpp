@@ -1,0 +1,79 @@
+// Damaged content must never take the world outside its tables: random level files, exits and
+// positions, walked on and acted upon. Run under the sanitizers to make this test bite.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "content/reader.h"
+#include "input/handle_input.h"
+#include "world_support.h"
+
+namespace veloria {
+namespace {
+
+int32_t Wild(std::mt19937& rng) {
+    switch (rng() % 6) {
+        case 0:
+            return static_cast<int32_t>(rng() % 70);  // plausible event codes and tiles
+        case 1:
+            return static_cast<int32_t>(rng() % 8);
+        case 2:
+            return static_cast<int32_t>(rng() % 700) - 200;
+        case 3:
+            return rng() % 2 ? 2147483647 : -2147483647 - 1;
+        default:
+            return static_cast<int32_t>(rng() % 4);
+    }
+}
+
+int32_t Near(std::mt19937& rng) {
+    return static_cast<int32_t>(rng() % 5000) - 2000;
+}
+
+TEST(WorldRobustness, RandomLevelsExitsAndPositionsStayInsideEveryTable) {
+    SetContentWarningsQuiet(true);
+    const int32_t warningsBefore = ContentWarningCount();
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        WorldGame w;
+        Game& g = w.g();
+        std::mt19937 rng(seed);
+        for (int n = 1; n <= 3; ++n) {
+            std::string text;
+            int count = n == 3 ? 3031 : 1111;
+            const int tables = n == 3 ? 2880 : 960;
+            for (int i = 0; i < count; ++i) {
+                // Arrival positions and scrolls stay within a few screens: the arithmetic of
+                // shots and text rectangles is not this test's subject.
+                int k = i - tables;
+                int field = k % 12;
+                bool position = k >= 0 && k < 60 && (field == 1 || field == 2 || field >= 9);
+                text += std::to_string(position ? Near(rng) : Wild(rng)) + " ";
+            }
+            w.Write("levels/level0" + std::to_string(n) + ".txt", text);
+        }
+        w.Write("data/lair/hlair00.txt", "1 2000 -16 3 99 -99 1 1 700 -1000 5 1");
+        w.Write("data/hidden/ht00.txt", "0 2147483647");
+        LoadLevel(g, seed % 2 ? Small : Large,
+                  seed % 2 ? "levels/level01.txt" : "levels/level03.txt");
+        g.hero.selectedItem = static_cast<int32_t>(rng() % 16);
+        for (int step = 0; step < 150; ++step) {
+            g.flow.gameState = rng() % 4 ? StateMap : StateBattle;
+            if (rng() % 25 == 0) {
+                g.hero.x = Near(rng);
+                g.hero.y = Near(rng);
+                g.level.scrollX = Near(rng);
+                g.level.viewCol = Wild(rng);
+            }
+            HandleMapInput(g, static_cast<int8_t>(1 + rng() % 12));
+            MapScreen(g);
+            // Exits into map modes that do not exist are refused, so a map is always loaded.
+            ASSERT_TRUE(g.level.mode >= Arena && g.level.mode <= Large) << "seed " << seed;
+        }
+    }
+    SetContentWarningsQuiet(false);
+    EXPECT_GT(ContentWarningCount(), warningsBefore) << "the bad table numbers were reported";
+}
+
+}  // namespace
+}  // namespace veloria
