@@ -42,7 +42,7 @@ struct Game {
     char musicFile[kMusicFileSize];
     RandomState random;
     Timer playClock;
-    Timer animTimers[4];  // shared by all actors for animation states 2, 5, 4, 3
+    Timer animTimers[4];  // shared by all actors: states 2, 4, 5 and 3 end on timers 0..3
 
     // Input.
     InputDevice input;

@@ -5,6 +5,7 @@
 #include "battle/battle.h"
 #include "flow/game.h"
 #include "world/movement.h"
+#include "world/saturate.h"
 
 namespace veloria {
 
@@ -27,20 +28,20 @@ void SetPose(int32_t facing, AnimRow* anim, int32_t state) {
 void StartPosition(int32_t facing, int32_t x, int32_t y, int32_t downOffset, Projectile& shot) {
     switch (facing) {
         case 0:
-            shot.x = x - 58;
+            shot.x = AddSat(x, -58);
             shot.y = y;
             break;
         case 1:
-            shot.x = x + 30;
+            shot.x = AddSat(x, 30);
             shot.y = y;
             break;
         case 2:
             shot.x = x;
-            shot.y = y - 80;
+            shot.y = AddSat(y, -80);
             break;
         case 3:
             shot.x = x;
-            shot.y = y + downOffset;
+            shot.y = AddSat(y, downOffset);
             break;
         default:
             shot.x = x;
@@ -106,16 +107,16 @@ void StepProjectile(Game& g, Projectile& p) {
     const int32_t e = HitEvent(g, p);
     switch (p.facing) {
         case 0:
-            p.x -= kStep;
+            p.x = AddSat(p.x, -kStep);
             break;
         case 1:
-            p.x += kStep;
+            p.x = AddSat(p.x, kStep);
             break;
         case 2:
-            p.y -= kStep;
+            p.y = AddSat(p.y, -kStep);
             break;
         case 3:
-            p.y += kStep;
+            p.y = AddSat(p.y, kStep);
             break;
         default:
             break;
@@ -164,8 +165,8 @@ void HeroSpellHits(Game& g) {
     if (v.alive == 0) return;
     // The rectangle is deliberately inside-out: it overlaps the villain's square exactly when
     // the shot's corner lies within 63 pixels of the villain's on both axes.
-    if (!BoxesOverlap(v.x, v.x + 127, v.y, v.y + 127, shot.x + 64, shot.x + 63, shot.y + 64,
-                      shot.y + 63)) {
+    if (!BoxesOverlap(v.x, AddSat(v.x, 127), v.y, AddSat(v.y, 127), AddSat(shot.x, 64),
+                      AddSat(shot.x, 63), AddSat(shot.y, 64), AddSat(shot.y, 63))) {
         return;
     }
     shot.active = 0;

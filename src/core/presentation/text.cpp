@@ -1,5 +1,6 @@
 #include "flow/game.h"
 #include "presentation/renderer.h"
+#include "world/saturate.h"
 
 namespace veloria {
 
@@ -35,8 +36,8 @@ void DrawText(Game& g, int32_t slot, const char* text, int32_t x, int32_t y, uin
     }
     s.left = x;
     s.top = y;
-    s.right = x + width;
-    s.bottom = y + height;
+    s.right = AddSat(x, width);
+    s.bottom = AddSat(y, height);
     s.colour = colour;
     s.pending = 1;
 }
