@@ -25,6 +25,8 @@ constexpr uint32_t kTextIdleFrames = 8;
 constexpr uint32_t kTransparentGreen = 0xFF00FF00u;
 // A frame equal to the one on screen is not drawn again, but at least this often anyway.
 constexpr uint32_t kRedrawIntervalMs = 1000;
+// Larger pictures are refused rather than tried: two 32-bit copies of one would not fit.
+constexpr int kMaxPictureSide = 8192;
 // Pixel coordinates far outside the screen are clamped before conversion.
 constexpr float kCoordLimit = 1.0e6f;
 
@@ -418,6 +420,12 @@ bool SdlDisplay::LoadTileLibrary(const char* path) {
     SDL_Surface* loaded = IMG_Load(path);  // format from the contents, whatever the name
     if (loaded == nullptr) {
         std::fprintf(stderr, "veloria: cannot load %s: %s\n", path, IMG_GetError());
+        return false;
+    }
+    if (loaded->w <= 0 || loaded->h <= 0 || loaded->w > kMaxPictureSide ||
+        loaded->h > kMaxPictureSide) {
+        std::fprintf(stderr, "veloria: %s: unusable size %d x %d\n", path, loaded->w, loaded->h);
+        SDL_FreeSurface(loaded);
         return false;
     }
     SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
