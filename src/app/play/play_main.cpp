@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "flow/game.h"
 #include "input/handle_input.h"
@@ -48,10 +50,46 @@ std::string Absolute(const std::string& path, const std::string& cwd) {
     return cwd + "/" + path;
 }
 
+// Passes every request on to the real display and tells the runner after each presented
+// frame, so that shots-during can write the frames a single key or pass presents.
+class TapDisplay : public Display {
+  public:
+    explicit TapDisplay(Display* inner) : inner_(inner) {}
+    void SetTap(std::function<void()> tap) { tap_ = std::move(tap); }
+
+    void MaxTextureSize(int32_t* width, int32_t* height) override {
+        inner_->MaxTextureSize(width, height);
+    }
+    bool LoadTileLibrary(const char* path) override { return inner_->LoadTileLibrary(path); }
+    void ReleaseTextures() override { inner_->ReleaseTextures(); }
+    bool CreateFont() override { return inner_->CreateFont(); }
+    void ReleaseFont() override { inner_->ReleaseFont(); }
+    bool MeasureText(const char* text, int32_t* width, int32_t* height) override {
+        return inner_->MeasureText(text, width, height);
+    }
+    PresentResult Present(const Renderer& r, int32_t quadCount, bool withBackground) override {
+        PresentResult result = inner_->Present(r, quadCount, withBackground);
+        if (tap_) tap_();
+        return result;
+    }
+    void PresentBlack() override {
+        inner_->PresentBlack();
+        if (tap_) tap_();
+    }
+    bool DeviceLost() override { return inner_->DeviceLost(); }
+
+  private:
+    Display* inner_;
+    std::function<void()> tap_;
+};
+
 class Runner {
   public:
-    Runner(const Options& o, Display* display, SdlDisplay* sdl)
+    Runner(const Options& o, TapDisplay* display, SdlDisplay* sdl)
         : options_(o), audio_(&clock_), display_(display), sdl_(sdl), game_(new Game) {
+        display_->SetTap([this] {
+            if (!during_.empty()) Shot(NumberedShotName(during_, ++duringCount_));
+        });
         ResetGame(*game_, Platform{&clock_, display_, &audio_, &joystick_, &shell_});
     }
 
@@ -77,8 +115,25 @@ class Runner {
   private:
     Game& g() { return *game_; }
 
-    // -1 to go on, otherwise the exit status.
+    // -1 to go on, otherwise the exit status. A shots-during series covers exactly the next
+    // command that runs the game (key, keys, frame, wait).
     int Execute(const ScriptLine& cmd, int lineNumber) {
+        const bool runsGame = cmd.command == Command::Key || cmd.command == Command::Keys ||
+                              cmd.command == Command::Frame || cmd.command == Command::Wait;
+        if (!runsGame || armed_.empty()) return ExecuteOne(cmd, lineNumber);
+        during_ = armed_;
+        armed_.clear();
+        duringCount_ = 0;
+        int status = ExecuteOne(cmd, lineNumber);
+        if (duringCount_ == 0) {
+            std::fprintf(stderr, "veloria-play: script line %d: no frame presented for %s\n",
+                         lineNumber, during_.c_str());
+        }
+        during_.clear();
+        return status;
+    }
+
+    int ExecuteOne(const ScriptLine& cmd, int lineNumber) {
         switch (cmd.command) {
             case Command::None:
                 return -1;
@@ -118,6 +173,9 @@ class Runner {
                 return -1;
             case Command::Shot:
                 Shot(cmd.args[0]);
+                return -1;
+            case Command::ShotsDuring:
+                armed_ = cmd.args[0];
                 return -1;
             case Command::Dump:
                 WriteDump();
@@ -212,11 +270,14 @@ class Runner {
     RecordingAudio audio_;
     ScriptedJoystick joystick_;
     RecordingShell shell_;
-    Display* display_;
+    TapDisplay* display_;
     SdlDisplay* sdl_;
     std::unique_ptr<Game> game_;
     int64_t framesRun_ = 0;
     int dumps_ = 0;
+    std::string armed_;   // shots-during name waiting for the next game command
+    std::string during_;  // the series being written
+    int duringCount_ = 0;
 };
 
 }  // namespace
@@ -282,7 +343,8 @@ int main(int argc, char** argv) {
 
     int status;
     {
-        Runner runner(o, display, sdl.get());
+        TapDisplay tap(display);
+        Runner runner(o, &tap, sdl.get());
         status = runner.Run(*in);
     }
     sdl.reset();

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
 
 namespace veloria::play {
 
@@ -40,6 +41,16 @@ std::string JoinWords(const std::vector<std::string>& words, size_t from) {
         out += words[i];
     }
     return out;
+}
+
+std::string NumberedShotName(const std::string& name, int n) {
+    const size_t slash = name.rfind('/');
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
+        dot == (slash == std::string::npos ? 0 : slash + 1)) {
+        dot = name.size();
+    }
+    return name.substr(0, dot) + "-" + std::to_string(n) + name.substr(dot);
 }
 
 std::string NormaliseSpaces(const std::string& text) {
@@ -95,6 +106,9 @@ ScriptLine ParseScriptLine(const std::string& raw) {
     } else if (name == "shot") {
         if (out.args.size() != 1) return bad("shot wants a file name");
         out.command = Command::Shot;
+    } else if (name == "shots-during") {
+        if (out.args.size() != 1) return bad("shots-during wants a file name");
+        out.command = Command::ShotsDuring;
     } else if (name == "dump") {
         if (!out.args.empty()) return bad("dump takes no argument");
         out.command = Command::Dump;

@@ -16,6 +16,7 @@ enum class Command {
     Wait,
     Clock,
     Shot,
+    ShotsDuring,  // arm: every frame presented during the next game command is written
     Dump,
     Expect,
     Quit,
@@ -31,6 +32,10 @@ struct ScriptLine {
 
 // Splits on white space, drops a '#' comment, checks the arguments.
 ScriptLine ParseScriptLine(const std::string& line);
+
+// The n-th file of a shots-during series: "flash.png", 2 gives "flash-2.png" (the number goes
+// before the extension, or at the end when there is none).
+std::string NumberedShotName(const std::string& name, int n);
 
 // Joins words with single spaces ("exact text after single-space joining").
 std::string JoinWords(const std::vector<std::string>& words, size_t from = 0);
