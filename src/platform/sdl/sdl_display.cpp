@@ -104,23 +104,31 @@ void ToUtf8(const char* text, size_t n, char* out, size_t outSize) {
 
 // Asks fontconfig for the game's typeface; Debian's metric aliases give Liberation Serif.
 bool FindFontFile(char* path, size_t size, int* index) {
-    if (!FcInit()) return false;
+    // A private configuration, destroyed after the one question: the shared default one keeps
+    // allocations alive until exit.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) return false;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("Times New Roman"));
-    if (pattern == nullptr) return false;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) return false;
-    FcChar8* file = nullptr;
-    bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr &&
-              std::strlen(reinterpret_cast<const char*>(file)) < size;
-    if (ok) {
-        std::snprintf(path, size, "%s", reinterpret_cast<const char*>(file));
-        if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+    FcPattern* match = nullptr;
+    if (pattern != nullptr) {
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        match = FcFontMatch(config, pattern, &result);
+        FcPatternDestroy(pattern);
     }
-    FcPatternDestroy(match);
+    bool ok = false;
+    if (match != nullptr) {
+        FcChar8* file = nullptr;
+        ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr &&
+             std::strlen(reinterpret_cast<const char*>(file)) < size;
+        if (ok) {
+            std::snprintf(path, size, "%s", reinterpret_cast<const char*>(file));
+            if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+        }
+        FcPatternDestroy(match);
+    }
+    FcConfigDestroy(config);
     return ok;
 }
 
