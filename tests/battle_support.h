@@ -2,9 +2,7 @@
 // Small content builders for the battle tests: villain files, spell files and exact draws of
 // the random generator.
 #include <cstdint>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "flow/game.h"
 #include "test_support.h"
@@ -16,7 +14,6 @@ enum VillainField : int32_t {
     VfThink = 28,
     VfTouch = 29,
     VfAlive = 30,
-    VfSpellCount = 31,
     VfHeals = 32,
     VfHealPeriod = 33,
     VfHealPercent = 34,
@@ -31,10 +28,9 @@ enum VillainField : int32_t {
     VfMoveMode = 55,
 };
 
-struct VillainSpec {
-    std::vector<int32_t> v = std::vector<int32_t>(61, 0);
-    std::string name = "Grimthorn\n";
-    VillainSpec() {
+struct VillainSpec : ActorFile {
+    VillainSpec() : ActorFile(61) {
+        name = "Grimthorn\n";
         for (int f = 0; f < 4; ++f) {
             for (int t = 0; t < 6; ++t) v[7 * f + t] = 100 + 10 * f + t;
         }
@@ -45,35 +41,21 @@ struct VillainSpec {
         v[VfMoveMode] = 3;
     }
     VillainSpec& Set(int32_t field, int32_t value) {
-        v[field] = value;
+        ActorFile::Set(field, value);
         return *this;
-    }
-    std::string Text() const {
-        std::ostringstream out;
-        for (size_t i = 0; i < v.size(); ++i) out << v[i] << (i % 7 == 6 ? "\n" : " ");
-        out << "\n" << name;
-        return out.str();
     }
 };
 
-// An actor file (spell shot): frames per facing, step period, 20 attributes, 3 reserved, name.
+// A spell shot's actor file: one tile in every frame, its step period, cost, power and level.
 inline std::string SpellFileText(int32_t tile, int32_t stepPeriod, int32_t mpCost, int32_t power,
                                  int32_t level = 1) {
-    std::ostringstream out;
+    ActorFile a;
     for (int f = 0; f < 4; ++f) {
-        for (int t = 0; t < 6; ++t) out << tile << " ";
-        out << "0\n";
+        for (int t = 0; t < 6; ++t) a.Set(7 * f + t, tile);
     }
-    out << stepPeriod << "\n";
-    for (int a = 0; a < 20; ++a) {
-        int32_t value = 0;
-        if (a == MP) value = mpCost;
-        if (a == MagicXP) value = power;
-        if (a == MagicLevel) value = level;
-        out << value << " ";
-    }
-    out << "\n0 0 0\nBolt\n";
-    return out.str();
+    a.Set(ActorFile::kPeriod, stepPeriod).Attr(MP, mpCost).Attr(MagicXP, power);
+    a.Attr(MagicLevel, level).name = "Bolt\n";
+    return a.Text();
 }
 
 // The seed that makes the next Random(g, n) return r: the generator's multiplier inverted

@@ -10,18 +10,6 @@
 namespace veloria {
 namespace {
 
-// A silent wave whose header says it lasts `ms` milliseconds (1000 bytes per second).
-std::string Wave(uint32_t ms) {
-    auto le32 = [](uint32_t v) {
-        return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
-                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-    };
-    std::string fmt = std::string("\x01\x00\x01\x00", 4) + le32(1000) + le32(1000) +
-                      std::string("\x01\x00\x08\x00", 4);
-    std::string body = "WAVEfmt " + le32(16) + fmt + "data" + le32(ms) + std::string(ms, '\x80');
-    return "RIFF" + le32(static_cast<uint32_t>(body.size())) + body;
-}
-
 struct ScreenGame : TestGame {
     explicit ScreenGame(int32_t state) {
         display.checkBackgroundFiles = false;
@@ -29,6 +17,10 @@ struct ScreenGame : TestGame {
     }
     const PresentedFrame& Shown() { return g().renderer.presented; }
     std::string Text(int32_t i) { return Shown().texts[i].text; }
+    int32_t Presents() {
+        RunFrame(g());
+        return display.presents;
+    }
 };
 
 TEST(FlowFrameLoop, FirstFrameSetsUpOnceAndStartsTheMusic) {
@@ -96,8 +88,7 @@ TEST(FlowFrameLoop, LoadScreenDrawnOncePerStay) {
     EXPECT_EQ(t.g().menus.loadScreenDrawn, 1);
     const int32_t after = t.display.presents;
     RunFrame(t.g());
-    RunFrame(t.g());
-    EXPECT_EQ(t.display.presents, after);
+    EXPECT_EQ(t.Presents(), after);
     // Cancelling re-arms it for the next visit.
     t.g().screens.titleStep = 3;
     HandleInput(t.g(), SourceKeyboard, InputButton4);
@@ -105,34 +96,22 @@ TEST(FlowFrameLoop, LoadScreenDrawnOncePerStay) {
     EXPECT_EQ(t.g().menus.loadScreenDrawn, 0);
 }
 
-TEST(FlowScreens, SaveScreenInBattleCannotSave) {
+TEST(FlowScreens, SaveScreensSayWhetherTheyCanAndDidSave) {
     ScreenGame t(StateSaveMenu);
     t.g().level.inArena = 1;
     RunFrame(t.g());
     EXPECT_STREQ(t.Shown().background, "art/bg/main_menu3.bmp");
     ASSERT_EQ(t.Shown().textCount, 2);
     EXPECT_EQ(t.Text(0), "You cannot Save while in battle...");
-    EXPECT_EQ(t.Shown().texts[0].left, 365);
-    EXPECT_EQ(t.Shown().texts[0].colour, kColourDarkRed);
-    EXPECT_EQ(t.Text(1), "Press Button 2 for main menu...");
-    EXPECT_EQ(t.Shown().texts[1].top, 460);
-    // Redrawn on every frame.
-    RunFrame(t.g());
-    EXPECT_EQ(t.display.presents, 2);
-    EXPECT_EQ(t.Shown().textCount, 2);
-}
+    EXPECT_EQ(t.Presents(), 2) << "redrawn on every frame";
 
-TEST(FlowScreens, GameSavedSaysWhetherTheSaveWorked) {
-    ScreenGame t(StateGameSaved);
-    RunFrame(t.g());
-    EXPECT_EQ(t.Text(0), "Game is saved...");
-    EXPECT_EQ(t.Text(1), "1: Continue");
-    t.g().menus.saveFailed = 1;
-    RunFrame(t.g());
-    EXPECT_EQ(t.Text(0), "Game could not be saved...");
-    EXPECT_EQ(t.Shown().texts[0].left, 430);
-    EXPECT_EQ(t.Shown().texts[0].top, 300);
-    EXPECT_EQ(t.Shown().texts[0].colour, kColourDarkRed);
+    ScreenGame s(StateGameSaved);
+    RunFrame(s.g());
+    EXPECT_EQ(s.Text(0), "Game is saved...");
+    s.g().menus.saveFailed = 1;
+    RunFrame(s.g());
+    EXPECT_EQ(s.Text(0), "Game could not be saved...");
+    EXPECT_EQ(s.Text(1), "1: Continue");
 }
 
 TEST(FlowScreens, QuitConfirmEscOpensThePageAndQuits) {
@@ -140,9 +119,6 @@ TEST(FlowScreens, QuitConfirmEscOpensThePageAndQuits) {
     RunFrame(t.g());
     ASSERT_EQ(t.Shown().textCount, 3);
     EXPECT_EQ(t.Text(0), "Quit Game?");
-    EXPECT_EQ(t.Text(1), "ESC: Yes");
-    EXPECT_EQ(t.Text(2), "2: Cancel");
-    EXPECT_EQ(t.Shown().texts[2].top, 380);
     HandleInput(t.g(), SourceKeyboard, InputEscape);
     EXPECT_STREQ(t.audio.lastWave, "sound/button3.wav");
     EXPECT_EQ(t.shell.opened, 1);
@@ -154,8 +130,8 @@ TEST(FlowScreens, QuitConfirmEscOpensThePageAndQuits) {
 
 TEST(FlowScreens, TitleSequenceHoldsForTheIntroSounds) {
     ScreenGame t(StateTitle);
-    t.Write("sound/intro1.wav", Wave(1500));
-    t.Write("sound/intro2.wav", Wave(700));
+    t.Write("sound/intro1.wav", WaveText(1500));
+    t.Write("sound/intro2.wav", WaveText(700));
     const uint32_t start = t.clock.Now();
     RunFrame(t.g());
     EXPECT_STREQ(t.Shown().background, "art/bg/title1.bmp");
@@ -172,8 +148,6 @@ TEST(FlowScreens, TitleSequenceHoldsForTheIntroSounds) {
     EXPECT_STREQ(t.Shown().background, "art/bg/title3.bmp");
     ASSERT_EQ(t.Shown().textCount, 1);
     EXPECT_EQ(t.Text(0), "Zandric");
-    EXPECT_EQ(t.Shown().texts[0].left, 860);
-    EXPECT_EQ(t.Shown().texts[0].colour, kColourWhite);
     EXPECT_EQ(t.audio.waitWaves, 2);
     HandleInput(t.g(), SourceKeyboard, InputEscape);
     EXPECT_EQ(t.g().flow.quitPosted, 1);
@@ -183,7 +157,7 @@ TEST(FlowScreens, TitleSequenceHoldsForTheIntroSounds) {
 TEST(FlowScreens, TitleChoicesWaitForTheirSound) {
     ScreenGame t(StateTitle);
     t.g().screens.titleStep = 3;
-    t.Write("sound/button.wav", Wave(300));
+    t.Write("sound/button.wav", WaveText(300));
     const uint32_t start = t.clock.Now();
     HandleInput(t.g(), SourceKeyboard, InputButton2);
     EXPECT_EQ(t.g().flow.gameState, StateStoryScroll);
@@ -194,11 +168,8 @@ TEST(FlowScreens, StoryScrollDrawsOnceAndChangesMusic) {
     ScreenGame t(StateStoryScroll);
     RunFrame(t.g());
     EXPECT_STREQ(t.Shown().background, "art/bg/scroll1.bmp");
-    EXPECT_EQ(t.Text(0), "Press any Button to continue...");
-    EXPECT_EQ(t.Shown().texts[0].colour, kColourGreen);
     EXPECT_STREQ(t.audio.openFile, "music/level06.mid");
-    RunFrame(t.g());
-    EXPECT_EQ(t.display.presents, 1);
+    EXPECT_EQ(t.Presents(), 1) << "drawn once";
     HandleInput(t.g(), SourceKeyboard, InputButton6);
     EXPECT_EQ(t.g().flow.gameState, StateAttributes);
     EXPECT_STREQ(t.audio.lastWave, "sound/button.wav");
@@ -211,8 +182,7 @@ TEST(FlowScreens, EndStoryPagesThenEscQuits) {
     EXPECT_STREQ(t.Shown().background, "art/bg/end_story1.bmp");
     EXPECT_STREQ(t.audio.openFile, "music/game_end.mid");
     const int32_t opens = t.audio.opens;
-    RunFrame(g);
-    EXPECT_EQ(t.display.presents, 1);  // waits for a button
+    EXPECT_EQ(t.Presents(), 1) << "waits for a button";
     HandleInput(g, SourceKeyboard, InputEscape);
     EXPECT_EQ(g.flow.quitPosted, 0);
     for (int page = 2; page <= 4; ++page) {

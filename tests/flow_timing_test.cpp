@@ -1,4 +1,4 @@
-// Timers, the random generator, the repeat gate and the play clock.
+// Timers, the random generator and the repeat gate.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -91,15 +91,6 @@ TEST(FlowRandom, TimesPowerOfTwoDoublesAndSaturates) {
     EXPECT_EQ(TimesPowerOfTwo(0, 2000000000), 0);
 }
 
-TEST(FlowPlayTime, ClockElapsedPlusSavedTime) {
-    TestGame t;
-    TimerReset(t.g().playClock);
-    TimerUpdate(t.g(), t.g().playClock);
-    t.g().hero.playTime = 1000;
-    t.clock.Advance(5000);
-    EXPECT_EQ(PlayTimeTotal(t.g()), 6000);
-}
-
 TEST(FlowAcceptInput, SameCodeWaitsForItsDelayOtherCodesPassAtOnce) {
     TestGame t;
     Game& g = t.g();
@@ -146,13 +137,9 @@ TEST(FlowAcceptInput, HandleInputIgnoresCodeZeroAndKeepsTheLowByte) {
     EXPECT_EQ(g.flow.gameState, StateMap);
 }
 
-TEST(FlowAcceptInput, DelaySets) {
+TEST(FlowAcceptInput, WalkingDelaysFollowTheStepPeriod) {
     TestGame t;
     Game& g = t.g();
-    InstallMenuDelays(g);
-    EXPECT_EQ(g.input.repeatDelay[JoyLeftRight], 250u);
-    EXPECT_EQ(g.input.repeatDelay[KeyUpDown], 250u);
-    EXPECT_EQ(g.input.repeatDelay[KeyButtons], 500u);
     g.hero.stepPeriod = 131;
     InstallWalkingDelays(g);
     EXPECT_EQ(g.input.repeatDelay[JoyUpDown], 131u);

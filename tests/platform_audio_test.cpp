@@ -13,32 +13,9 @@
 namespace veloria {
 namespace {
 
-void Put16(std::string& s, uint32_t v) {
-    s += char(v & 0xFF);
-    s += char((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, uint32_t v) {
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
-}
-
 // A mono 16-bit 22050 Hz wave of the given length (a quiet square tone).
 std::string Wave(uint32_t ms) {
-    const uint32_t rate = 22050, samples = rate * ms / 1000;
-    std::string s = "RIFF";
-    Put32(s, 36 + samples * 2);
-    s += "WAVEfmt ";
-    Put32(s, 16);
-    Put16(s, 1);
-    Put16(s, 1);
-    Put32(s, rate);
-    Put32(s, rate * 2);
-    Put16(s, 2);
-    Put16(s, 16);
-    s += "data";
-    Put32(s, samples * 2);
-    for (uint32_t i = 0; i < samples; ++i) Put16(s, (i / 50) % 2 ? 0x0800 : 0xF800);
-    return s;
+    return WaveText(ms, 22050);
 }
 
 // One quarter-note middle C, format 0.

@@ -1,9 +1,21 @@
 #pragma once
-// Helpers shared by the tests: temporary content directories and a fresh Game wired to fakes.
+// Helpers shared by the tests: temporary content directories, a fresh Game wired to fakes, and
+// small builders for the content files and checks that many suites need.
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "../tools/gen_audio/wave_file.h"
+#include "flow/game.h"
+#include "platform/fake/fakes.h"
 
 namespace veloria {
 
@@ -27,18 +39,13 @@ struct TempDir {
         out << text;
         return full.string();
     }
+    std::string Read(const std::string& relative) const {
+        std::ifstream in(std::filesystem::path(path) / relative, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
 };
-
-}  // namespace veloria
-
-#include <unistd.h>
-
-#include <memory>
-
-#include "flow/game.h"
-#include "platform/fake/fakes.h"
-
-namespace veloria {
 
 // A fresh Game wired to the fakes, working inside its own temporary content directory (the game
 // reads every file relative to its working directory).
@@ -64,6 +71,66 @@ struct TestGame {
     Game& g() { return *game; }
     std::string Write(const std::string& relative, const std::string& text) const {
         return dir.Write(relative, text);
+    }
+    std::string Read(const std::string& relative) const { return dir.Read(relative); }
+    // Dialog files that say which one they are: "dialog 7".
+    void WriteDialogs(std::initializer_list<int> numbers) const {
+        for (int n : numbers) {
+            char name[64];
+            std::snprintf(name, sizeof(name), "data/dialog/dialog%02d.txt", n);
+            Write(name, "1\ndialog " + std::to_string(n) + "\n");
+        }
+    }
+};
+
+// The number of the dialog written by WriteDialogs that is in the box, or -1.
+inline int ShownDialog(const Game& g) {
+    int n = -1;
+    if (g.dialog.lineCount >= 1) std::sscanf(g.dialog.lines[0], "dialog %d", &n);
+    return n;
+}
+
+// The text the last frame showed in a slot, or nullptr when the slot was not drawn.
+inline const TextSlot* Shown(const Game& g, int32_t slot) {
+    const PresentedFrame& p = g.renderer.presented;
+    for (int32_t i = 0; i < p.textCount; ++i) {
+        if (p.textSlot[i] == slot) return &p.texts[i];
+    }
+    return nullptr;
+}
+inline std::string ShownText(const Game& g, int32_t slot) {
+    const TextSlot* s = Shown(g, slot);
+    return s ? std::string(s->text) : std::string("<none>");
+}
+
+// A wave file of `ms` milliseconds: silent at 1000 frames a second, or a quiet square tone at
+// another rate.
+inline std::string WaveText(uint32_t ms, int rate = 1000) {
+    std::vector<int16_t> samples(static_cast<size_t>(rate) * ms / 1000);
+    if (rate != 1000) {
+        for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 50) % 2 ? 2048 : -2048;
+    }
+    const std::vector<uint8_t> bytes = media::EncodeWave(samples.data(), samples.size(), 1, rate);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The 52 numbers of an actor file (4 x (6 tiles + state), step period, 20 attributes,
+// 3 reserved) and its name line; a villain file has 61 numbers of the same shape.
+struct ActorFile {
+    static constexpr int kPeriod = 28, kAttr = 29, kReserved = 49;
+    std::vector<int32_t> v;
+    std::string name = "\n";
+    explicit ActorFile(size_t count = 52) : v(count, 0) {}
+    ActorFile& Set(int at, int32_t value) {
+        v[static_cast<size_t>(at)] = value;
+        return *this;
+    }
+    ActorFile& Attr(int32_t attribute, int32_t value) { return Set(kAttr + attribute, value); }
+    std::string Text() const {
+        std::ostringstream out;
+        for (size_t i = 0; i < v.size(); ++i) out << v[i] << (i % 7 == 6 ? "\n" : " ");
+        out << "\n" << name;
+        return out.str();
     }
 };
 
