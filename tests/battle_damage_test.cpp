@@ -41,10 +41,8 @@ TEST(BattleDamage, AHeroHitCostsTheVillainAndPushesItAlongTheFlight) {
     // Cast = (9 + 2 x 3) / 3 = 5; 5 + 10 x 2 - 3 = 22.
     EXPECT_EQ(78, d.v().hp);
     EXPECT_EQ(10, d.hero().attr[MagicXP]);
-    EXPECT_EQ(0, d.g().heroSpell.active);
     EXPECT_EQ(0, d.g().heroSpell.attr[MagicXP]) << "the spell is spent";
     EXPECT_EQ(256, d.v().x);
-    EXPECT_EQ(384, d.v().y);
     EXPECT_EQ(StateBattle, d.g().flow.gameState);
 
     // Pushed into a map feature it goes back where it was.
@@ -131,14 +129,8 @@ TEST(BattleDamage, AVictoryRaisesEachLevelByOneAtMost) {
     EXPECT_EQ(6, d.hero().attr[MP]);
     const TextSlot* t = d.g().renderer.texts;
     EXPECT_STREQ("Earned 120 XP", t[0].text);
-    EXPECT_EQ(280, t[0].top);
-    EXPECT_EQ(kColourNavy, t[0].colour);
     EXPECT_STREQ("Hero Level Up!", t[2].text);
-    EXPECT_EQ(360, t[2].top);
-    EXPECT_EQ(kColourDarkGreen, t[2].colour);
     EXPECT_STREQ("Magic Level Up!", t[3].text);
-    EXPECT_EQ(400, t[3].top);
-    EXPECT_EQ(440, t[3].left);
     EXPECT_EQ(1, d.g().battle.rewardsShown);
 }
 
@@ -151,8 +143,7 @@ TEST(BattleDamage, GoldBeyondThePurseIsLost) {
     d.hero().attr[GP] = 200;
     GrantRewards(d.g());
     EXPECT_EQ(200, d.hero().attr[GP]);
-    EXPECT_STREQ("Earned 50 GP", d.g().renderer.texts[1].text);
-    EXPECT_EQ(kColourOlive, d.g().renderer.texts[1].colour);
+    EXPECT_STREQ("Earned 50 GP", d.g().renderer.texts[1].text) << "what was earned, not kept";
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ TEST(BattleVillain, LoadReadsTheFileResetsTheDecisionTimersAndPlacesTheVillain) 
     EXPECT_EQ(115, v.anim[1].tiles[5]);
     EXPECT_STREQ("Abcdefghijklmnopqrs", v.name);
     EXPECT_EQ(192, v.x);
-    EXPECT_EQ(384, v.y);
     EXPECT_EQ(1, v.facing);
     EXPECT_EQ(0u, v.spellTimer[2].start);
     EXPECT_EQ(5u, v.touchTimer.start) << "only the decision timers are reset";

@@ -48,26 +48,6 @@ double Percentile(const Bitmap& b, const TextBox& box, double q) {
     return v[static_cast<size_t>(q * static_cast<double>(v.size() - 1))];
 }
 
-// Dark red, dark green, navy and olive texts need light ground under every part of the line.
-void ExpectLightGround(const char* name, const std::vector<TextBox>& boxes) {
-    const Bitmap b = ReadBmp(Picture(name));
-    ASSERT_TRUE(b.ok) << name;
-    for (const TextBox& box : boxes) {
-        EXPECT_GT(Percentile(b, box, 0.01), 0.55)
-            << name << " at (" << box.x << ", " << box.y << ")";
-    }
-}
-
-// White texts need dark ground.
-void ExpectDarkGround(const char* name, const std::vector<TextBox>& boxes) {
-    const Bitmap b = ReadBmp(Picture(name));
-    ASSERT_TRUE(b.ok) << name;
-    for (const TextBox& box : boxes) {
-        EXPECT_LT(Percentile(b, box, 0.99), 0.3)
-            << name << " at (" << box.x << ", " << box.y << ")";
-    }
-}
-
 std::vector<TextBox> Column(int x, int y0, int step, int count, int width) {
     std::vector<TextBox> boxes;
     for (int k = 0; k < count; ++k) boxes.push_back({x, y0 + step * k, width});
@@ -134,58 +114,58 @@ TEST(MediaPictures, AnimationFramesDifferButOnlyAsFramesShould) {
     EXPECT_GT(Compare("battle3", "battle4").visible, 0.05);
 }
 
-TEST(MediaPictures, TitleAndStoryTextsHaveContrast) {
-    if (!Painted()) GTEST_SKIP() << "the game directory has not been built";
-    ExpectDarkGround("title3", {{860, 730, 90}});  // the credit, white, lower right
-    ExpectLightGround("title4", {{500, 270, 110}});
-    ExpectLightGround("title4", {{400, 320, 380},
-                                 {400, 345, 300},
-                                 {400, 420, 380},
-                                 {400, 445, 300},
-                                 {400, 520, 380},
-                                 {400, 545, 300},
-                                 {400, 620, 230}});
-    ExpectLightGround("scroll1", {{400, 730, 290}});
-    ExpectLightGround("attributes", Column(475, 230, 40, 6, 150));
-    ExpectLightGround("main_menu3", {{365, 300, 330},
-                                     {430, 350, 120},
-                                     {445, 380, 110},
-                                     {445, 410, 110},
-                                     {445, 440, 110},
-                                     {365, 460, 300}});
-    ExpectLightGround("battle4", Column(440, 280, 40, 4, 180));
-}
-
-TEST(MediaPictures, MenuStatusNumbersSitOnDarkGround) {
+// Dark red, dark green, navy and olive texts need light ground under every part of the line;
+// white texts need dark ground.
+TEST(MediaPictures, TextsHaveContrastWhereverTheGameWritesThem) {
     if (!Painted()) GTEST_SKIP() << "the game directory has not been built";
     const std::vector<TextBox> numbers = {
         {445, 211, 40}, {620, 211, 40},  {402, 241, 40}, {634, 241, 40}, {465, 271, 40},
         {610, 271, 40}, {514, 355, 40},  {545, 386, 40}, {517, 416, 40}, {390, 515, 100},
         {658, 515, 40}, {393, 545, 100}, {673, 545, 40}, {393, 575, 70}, {673, 575, 70},
         {391, 605, 70}, {660, 605, 40}};
-    ExpectDarkGround("main_menu1", numbers);
-    ExpectDarkGround("main_menu2", numbers);
-}
-
-TEST(MediaPictures, MenuAndShopListsHaveContrast) {
-    if (!Painted()) GTEST_SKIP() << "the game directory has not been built";
-    std::vector<TextBox> slots = Column(490, 260, 25, 6, 220);
-    slots.push_back({310, 700, 390});
-    ExpectLightGround("equip_menu1", slots);
-    std::vector<TextBox> pieces = Column(470, 270, 25, 10, 240);
-    for (int x : {260, 500, 735}) pieces.push_back({x, 575, 110});
-    pieces.push_back({310, 700, 390});
-    ExpectLightGround("equip_menu2", pieces);
-    std::vector<TextBox> items = Column(440, 270, 25, 14, 260);
-    items.push_back({290, 655, 400});
-    ExpectLightGround("item_menu", items);
-    ExpectLightGround("spell_menu", Column(470, 200, 25, 4, 220));
-    std::vector<TextBox> shop = Column(650, 230, 25, 10, 340);
-    for (const TextBox& b : Column(735, 230, 40, 3, 120)) shop.push_back(b);
-    shop.push_back({650, 220, 290});  // the purchase and sale messages
-    shop.push_back({600, 620, 130});
-    shop.push_back({600, 650, 390});
-    ExpectLightGround("shop_menu1", shop);
+    const auto with = [](std::vector<TextBox> a, const std::vector<TextBox>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const struct {
+        const char* name;
+        bool dark;
+        std::vector<TextBox> boxes;
+    } pictures[] = {
+        {"title3", true, {{860, 730, 90}}},  // the credit, white, lower right
+        {"title4", false,
+         with(with(Column(400, 320, 100, 3, 380), Column(400, 345, 100, 3, 300)),
+              {{400, 620, 230}, {500, 270, 110}})},
+        {"scroll1", false, {{400, 730, 290}}},
+        {"attributes", false, Column(475, 230, 40, 6, 150)},
+        {"main_menu1", true, numbers},
+        {"main_menu2", true, numbers},
+        {"main_menu3", false,
+         with(Column(445, 380, 30, 3, 110), {{365, 300, 330}, {430, 350, 120}, {365, 460, 300}})},
+        {"battle4", false, Column(440, 280, 40, 4, 180)},
+        {"equip_menu1", false, with(Column(490, 260, 25, 6, 220), {{310, 700, 390}})},
+        {"equip_menu2", false,
+         with(Column(470, 270, 25, 10, 240),
+              {{260, 575, 110}, {500, 575, 110}, {735, 575, 110}, {310, 700, 390}})},
+        {"item_menu", false, with(Column(440, 270, 25, 14, 260), {{290, 655, 400}})},
+        {"spell_menu", false, Column(470, 200, 25, 4, 220)},
+        {"shop_menu1", false,
+         with(with(Column(650, 230, 25, 10, 340), Column(735, 230, 40, 3, 120)),
+              {{650, 220, 290}, {600, 620, 130}, {600, 650, 390}})},
+    };
+    for (const auto& p : pictures) {
+        const Bitmap b = ReadBmp(Picture(p.name));
+        ASSERT_TRUE(b.ok) << p.name;
+        for (const TextBox& box : p.boxes) {
+            SCOPED_TRACE(std::string(p.name) + " at (" + std::to_string(box.x) + ", " +
+                         std::to_string(box.y) + ")");
+            if (p.dark) {
+                EXPECT_LT(Percentile(b, box, 0.99), 0.3);
+            } else {
+                EXPECT_GT(Percentile(b, box, 0.01), 0.55);
+            }
+        }
+    }
 }
 
 }  // namespace

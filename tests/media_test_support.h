@@ -100,10 +100,8 @@ inline bool ReadMidiTrack(const std::vector<uint8_t>& d, MidiTrackRead& out, std
                 return true;
             }
             out.events.push_back(std::move(e));
-        } else if (status == 0xF0 || status == 0xF7) {
-            uint32_t len = 0;
-            if (!varLen(len) || p + len > d.size()) return error = "sysex length", false;
-            p += len;
+        } else if (status >= 0xF0) {
+            return error = "system event", false;  // the writer never makes one
         } else {
             running = status;
             const uint8_t kind = status & 0xF0;
@@ -206,12 +204,10 @@ struct Bitmap {
     std::vector<uint8_t> bytes;
     size_t offset = 0, stride = 0;
     bool bottomUp = true;
-    // Luminance 0..1 of a pixel.
+    // Luminance 0..1 of a pixel, and its colour as 0xRRGGBB.
     double Luma(int x, int y) const {
-        const int row = bottomUp ? height - 1 - y : y;
-        const size_t at = offset + static_cast<size_t>(row) * stride +
-                          static_cast<size_t>(x) * static_cast<size_t>(bpp / 8);
-        return (0.114 * bytes[at] + 0.587 * bytes[at + 1] + 0.299 * bytes[at + 2]) / 255.0;
+        const uint32_t c = Rgb(x, y);
+        return (0.114 * (c & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.299 * (c >> 16)) / 255.0;
     }
     uint32_t Rgb(int x, int y) const {
         const int row = bottomUp ? height - 1 - y : y;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "input/handle_input.h"
@@ -11,16 +10,8 @@ namespace {
 
 // A world whose dialog files say which number they are.
 struct ButtonWorld : WorldGame {
-    ButtonWorld() {
-        for (int n : {2, 3, 8, 13, 15, 16, 17, 31}) {
-            char name[40];
-            std::snprintf(name, sizeof(name), "data/dialog/dialog%02d.txt", n);
-            Write(name, "1\ndialog " + std::to_string(n) + "\n");
-        }
-        g().hero.x = 256;
-        g().hero.y = 384;
-    }
-    std::string Line0() { return g().dialog.lines[0]; }
+    ButtonWorld() { WriteDialogs({2, 3, 8, 13, 15, 16, 17, 31}); }
+    int Shown() { return ShownDialog(g()); }
 };
 
 TEST(WorldButtons, ActionButtonActsOnTheCellAhead) {
@@ -32,7 +23,7 @@ TEST(WorldButtons, ActionButtonActsOnTheCellAhead) {
     HandleMapInput(g, InputButton1);
     EXPECT_EQ(StateDialog, g.flow.gameState);
     EXPECT_EQ(StateMap, g.flow.returnState);
-    EXPECT_EQ("dialog 31\n", w.Line0());
+    EXPECT_EQ(31, w.Shown());
     EXPECT_STREQ("sound/button.wav", w.audio.lastWave);
     EXPECT_EQ(320, g.hero.y) << "the probe moves her back";
 
@@ -44,7 +35,7 @@ TEST(WorldButtons, ActionButtonActsOnTheCellAhead) {
     w.SetEvent(3, 3, 16);
     HandleMapInput(g, InputButton1);
     EXPECT_EQ(StateDialog, g.flow.gameState);
-    EXPECT_EQ("dialog 3\n", w.Line0());
+    EXPECT_EQ(3, w.Shown());
     EXPECT_STREQ("sound/nomag.wav", w.audio.lastWave);
     EXPECT_EQ(272, g.hero.x);
 
@@ -59,17 +50,17 @@ TEST(WorldButtons, ItemButtonByTheSelectedItem) {
     Game& g = w.g();
     g.hero.selectedItem = kNoItem;
     HandleMapInput(g, InputButton2);
-    EXPECT_EQ("dialog 8\n", w.Line0());
+    EXPECT_EQ(8, w.Shown());
 
     g.flow.gameState = StateMap;
     g.hero.selectedItem = 13;  // a key with no door ahead
     HandleMapInput(g, InputButton2);
-    EXPECT_EQ("dialog 13\n", w.Line0());
+    EXPECT_EQ(13, w.Shown());
 
     g.flow.gameState = StateBattle;
     g.hero.selectedItem = 6;  // the shovel
     HandleMapInput(g, InputButton2);
-    EXPECT_EQ("dialog 15\n", w.Line0());
+    EXPECT_EQ(15, w.Shown());
     EXPECT_EQ(StateBattle, g.flow.returnState);
 
     // On the map the shovel digs where she stands, not ahead.
@@ -78,7 +69,7 @@ TEST(WorldButtons, ItemButtonByTheSelectedItem) {
     g.hero.x = 272;
     w.SetEvent(3, 3, 22);  // ahead of her, not under her
     HandleMapInput(g, InputButton2);
-    EXPECT_EQ("dialog 16\n", w.Line0());
+    EXPECT_EQ(16, w.Shown());
 
     g.flow.gameState = StateMap;
     g.hero.selectedItem = 15;
@@ -91,17 +82,16 @@ TEST(WorldButtons, ItemButtonByTheSelectedItem) {
 TEST(WorldButtons, SpellAboveTheHerosMagicLevelIsRefusedAndTheShotCleared) {
     ButtonWorld w;
     Game& g = w.g();
-    std::string spell;
-    for (int i = 0; i < 49; ++i) spell += (i == 29 + MagicLevel ? "3 " : "5 ");  // needs level 3
-    w.Write("data/spells/cast01.txt", spell + "1 1 1\nLightning\n");
-    std::string dummy;
-    for (int i = 0; i < 52; ++i) dummy += "0 ";
-    w.Write("data/dummy.txt", dummy + "\n\n");
+    ActorFile spell;
+    for (int32_t& v : spell.v) v = 5;
+    spell.Attr(MagicLevel, 3);  // needs level 3
+    w.Write("data/spells/cast01.txt", spell.Text());
+    w.Write("data/dummy.txt", ActorFile().Text());
     g.hero.selectedSpell = 1;
     g.hero.attr[MagicLevel] = 2;
     HandleMapInput(g, InputButton3);
     EXPECT_EQ(StateDialog, g.flow.gameState);
-    EXPECT_EQ("dialog 2\n", w.Line0());
+    EXPECT_EQ(2, w.Shown());
     EXPECT_STREQ("sound/nomag.wav", w.audio.lastWave);
     EXPECT_EQ(0, g.heroSpell.anim[0].tiles[0]) << "the dummy actor clears the shot";
     EXPECT_EQ(0, g.heroSpell.attr[MagicLevel]);

@@ -7,15 +7,6 @@
 namespace veloria {
 namespace {
 
-TEST(WorldMovement, BoxesOverlapWhenTheyShareAPixel) {
-    EXPECT_TRUE(BoxesOverlap(0, 10, 0, 10, 10, 20, 10, 20)) << "touching corners overlap";
-    EXPECT_FALSE(BoxesOverlap(0, 10, 0, 10, 11, 20, 0, 10));
-    EXPECT_FALSE(BoxesOverlap(0, 10, 0, 10, 0, 10, 11, 20));
-    EXPECT_FALSE(BoxesOverlap(11, 20, 0, 10, 0, 10, 0, 10));
-    EXPECT_FALSE(BoxesOverlap(0, 10, 11, 20, 0, 10, 0, 10));
-    EXPECT_TRUE(BoxesOverlap(-5, 100, -5, 100, 20, 30, 20, 30)) << "containment";
-}
-
 TEST(WorldMovement, HitEventSetsTheFootBoxAndTheFirstNonTreasureCellDecides) {
     WorldGame w;
     Game& g = w.g();
