@@ -114,27 +114,20 @@ TEST(BattleSetup, VictoryPicturesFollowAt300ThenAt60Ms) {
     VictorySequence(g);
     EXPECT_STREQ("art/bg/battle1.bmp", g.renderer.backgroundFile);
     EXPECT_STREQ("music/level06.mid", g.musicFile);
-    EXPECT_EQ(2, g.battle.victoryStep);
-    VictorySequence(g);  // starts the step's clock
-    t.clock.Advance(299);
-    VictorySequence(g);
-    EXPECT_EQ(2, g.battle.victoryStep) << "nothing new before its time";
-    t.clock.Advance(1);
-    VictorySequence(g);
-    EXPECT_STREQ("art/bg/battle2.bmp", g.renderer.backgroundFile);
-    EXPECT_EQ(3, g.battle.victoryStep);
-    VictorySequence(g);
-    t.clock.Advance(60);
-    VictorySequence(g);
-    EXPECT_STREQ("art/bg/battle3.bmp", g.renderer.backgroundFile);
-    VictorySequence(g);
-    t.clock.Advance(59);
-    VictorySequence(g);
-    EXPECT_EQ(4, g.battle.victoryStep);
-    EXPECT_EQ(0, g.battle.rewardsShown);
-    t.clock.Advance(1);
-    VictorySequence(g);
-    EXPECT_STREQ("art/bg/battle4.bmp", g.renderer.backgroundFile);
+    const uint32_t waits[] = {300, 60, 60};
+    for (int step = 2; step <= 4; ++step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(step, g.battle.victoryStep);
+        VictorySequence(g);  // starts the step's clock
+        t.clock.Advance(waits[step - 2] - 1);
+        VictorySequence(g);
+        EXPECT_EQ(step, g.battle.victoryStep) << "nothing new before its time";
+        EXPECT_EQ(0, g.battle.rewardsShown);
+        t.clock.Advance(1);
+        VictorySequence(g);
+        EXPECT_EQ("art/bg/battle" + std::to_string(step) + ".bmp",
+                  std::string(g.renderer.backgroundFile));
+    }
     EXPECT_EQ(5, g.battle.victoryStep);
     EXPECT_EQ(1, g.battle.rewardsShown);
     EXPECT_EQ(10, g.hero.attr[XP]);

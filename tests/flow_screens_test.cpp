@@ -164,17 +164,6 @@ TEST(FlowScreens, TitleChoicesWaitForTheirSound) {
     EXPECT_EQ(t.clock.Now() - start, 300u);
 }
 
-TEST(FlowScreens, StoryScrollDrawsOnceAndChangesMusic) {
-    ScreenGame t(StateStoryScroll);
-    RunFrame(t.g());
-    EXPECT_STREQ(t.Shown().background, "art/bg/scroll1.bmp");
-    EXPECT_STREQ(t.audio.openFile, "music/level06.mid");
-    EXPECT_EQ(t.Presents(), 1) << "drawn once";
-    HandleInput(t.g(), SourceKeyboard, InputButton6);
-    EXPECT_EQ(t.g().flow.gameState, StateAttributes);
-    EXPECT_STREQ(t.audio.lastWave, "sound/button.wav");
-}
-
 TEST(FlowScreens, EndStoryPagesThenEscQuits) {
     ScreenGame t(StateEndStory);
     Game& g = t.g();

@@ -194,8 +194,6 @@ TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPla
     DrawText(g(), 5, "WWWWWWWW", 444, 300, kColourWhite);
     DrawText(g(), 6, "second\rhidden", 100, 100, kColourRed);
     const TextSlot& slot = g().renderer.texts[5];
-    EXPECT_EQ(slot.left, 444);
-    EXPECT_EQ(slot.top, 300);
     DrawFrame(g(), 0, 0);
     Capture();
     int white = 0, outside = 0, red = 0, afterBreak = 0;

@@ -99,28 +99,22 @@ TEST(WorldActor, TimedStatesReturnToTheirWalkingFrame) {
     a.y = 384;
     a.facing = 3;
 
-    a.anim[3].state = 2;  // hit: back to 0 after 100 ms
-    Animate(g, a);
-    EXPECT_EQ(2, a.anim[3].state);
-    EXPECT_EQ(160 + 18 + 2, Quad(g, 242).tile);
-    t.clock.Advance(99);
-    Animate(g, a);
-    EXPECT_EQ(2, a.anim[3].state);
-    t.clock.Advance(1);
-    Animate(g, a);
-    EXPECT_EQ(0, a.anim[3].state);
-    EXPECT_EQ(160 + 18, Quad(g, 242).tile) << "the quad shows the state after the change";
-
-    const int periods[6] = {0, 0, 0, 200, 150, 150};
-    for (int s = 3; s <= 5; ++s) {
-        a.anim[3].state = s;
+    // The hit pose returns to frame 0 after 100 ms; the others to frame 1.
+    const struct {
+        int state, period, back;
+    } cases[] = {{2, 100, 0}, {3, 200, 1}, {4, 150, 1}, {5, 150, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        a.anim[3].state = c.state;
         Animate(g, a);  // starts that state's timer
-        t.clock.Advance(periods[s] - 1);
+        EXPECT_EQ(160 + 18 + c.state, Quad(g, 242).tile);
+        t.clock.Advance(static_cast<uint32_t>(c.period - 1));
         Animate(g, a);
-        EXPECT_EQ(s, a.anim[3].state) << "state " << s;
+        EXPECT_EQ(c.state, a.anim[3].state);
         t.clock.Advance(1);
         Animate(g, a);
-        EXPECT_EQ(1, a.anim[3].state) << "state " << s;
+        EXPECT_EQ(c.back, a.anim[3].state);
+        EXPECT_EQ(160 + 18 + c.back, Quad(g, 242).tile) << "the quad shows the state after it";
     }
     PlacedQuad q = Quad(g, 242);
     EXPECT_EQ(256.0f, q.left);
