@@ -1,0 +1,581 @@
+// The checker's driver and the checks of every content file that is not a map: actors,
+// villains, animations, the catalogue, chests, shops, dialogs, treasure, lairs, the fresh game
+// and the media the program opens by name.
+#include "content_check.h"
+
+#include <unistd.h>
+
+#include <cstdarg>
+#include <filesystem>
+#include <memory>
+
+#include "checker.h"
+#include "content/reader.h"
+#include "menus/saved_game.h"
+#include "platform/fake/fakes.h"
+
+namespace veloria::check {
+
+namespace {
+
+constexpr int32_t kLibraryTiles = 1024;  // 32 x 32 cells of the tile library
+constexpr int32_t kSpellFiles = 10;      // data/spells/cast00..09
+constexpr int32_t kFightableVillains = 44;
+constexpr int32_t kActorNumbers = 52;
+constexpr int32_t kVillainNumbers = 61;
+constexpr const char* kPieceWords[kEquipSlots] = {"staff", "lhand", "body", "head", "neck", "feet"};
+
+// Dialogs the program opens by number, whatever the levels say.
+constexpr int32_t kProgramDialogs[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                       15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 78};
+
+// Positions in the saved-game format.
+constexpr size_t kSaveSpells = 20, kSavePieces = 38, kSaveLevel = 512, kSaveWorn = 522;
+
+bool AllNumbers(const std::string& s) {
+    size_t i = 0;
+    bool any = false;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        if (i >= s.size()) break;
+        if (s[i] == '-' || s[i] == '+') ++i;
+        if (i >= s.size() || s[i] < '0' || s[i] > '9') return false;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        any = true;
+    }
+    return any;
+}
+
+}  // namespace
+
+std::string Text(const char* format, ...) {
+    char buf[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buf, sizeof(buf), format, args);
+    va_end(args);
+    return buf;
+}
+
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+
+bool CheckResult::Has(const std::string& a, const std::string& b) const {
+    for (const std::string& p : problems) {
+        if (p.find(a) != std::string::npos && (b.empty() || p.find(b) != std::string::npos)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const std::vector<std::string>& FixedMediaFiles() {
+    static const std::vector<std::string> files = {
+        "art/tilelib1.mpt",      "art/bg/attributes.bmp",  "art/bg/battle1.bmp",
+        "art/bg/battle2.bmp",    "art/bg/battle3.bmp",     "art/bg/battle4.bmp",
+        "art/bg/end_story1.bmp", "art/bg/end_story2.bmp",  "art/bg/end_story3.bmp",
+        "art/bg/end_story4.bmp", "art/bg/equip_menu1.bmp", "art/bg/equip_menu2.bmp",
+        "art/bg/herodead.bmp",   "art/bg/item_menu.bmp",   "art/bg/main_menu1.bmp",
+        "art/bg/main_menu2.bmp", "art/bg/main_menu3.bmp",  "art/bg/scroll1.bmp",
+        "art/bg/shop_menu1.bmp", "art/bg/spell_menu.bmp",  "art/bg/title1.bmp",
+        "art/bg/title2.bmp",     "art/bg/title3.bmp",      "art/bg/title4.bmp",
+        "sound/battle.wav",      "sound/button.wav",       "sound/button2.wav",
+        "sound/button3.wav",     "sound/click.wav",        "sound/gap.wav",
+        "sound/intro1.wav",      "sound/intro2.wav",       "sound/nomag.wav",
+        "sound/register.wav",    "sound/reroll.wav",       "sound/unlock.wav",
+        "sound/win.wav",         "music/title.mid",        "music/menu.mid",
+        "music/game_end.mid",    "music/level01.mid",      "music/level06.mid",
+        "music/battle01.mid",
+    };
+    return files;
+}
+
+// ---- reporting and small helpers ------------------------------------------------------------
+
+void Checker::Fail(const Where& at, const std::string& expected, const std::string& found) {
+    std::string p = at.file;
+    if (at.line > 0) p += ":" + std::to_string(at.line);
+    p += ": expected " + expected + ", found " + found;
+    if (options_.out) std::fprintf(options_.out, "%s\n", p.c_str());
+    result_.problems.push_back(p);
+}
+
+bool Checker::Exists(const std::string& path) const {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool Checker::Need(const std::string& path, const Where& namedAt, const std::string& what) {
+    if (Exists(path)) return true;
+    Fail(namedAt, path + " (" + what + ")", "no such file");
+    return false;
+}
+
+void Checker::NeedMedia(const std::string& path, const Where& namedAt, const std::string& what) {
+    if (options_.media) Need(path, namedAt, what);
+}
+
+bool Checker::ExpectCount(const std::string& path, const NumberFile& f, size_t count,
+                          const std::string& what) {
+    if (!f.stray.empty()) {
+        Fail({path, f.strayLine}, Text("%zu numbers (%s)", count, what.c_str()),
+             f.stray + " after " + std::to_string(f.values.size()));
+        return false;
+    }
+    if (f.values.size() != count) {
+        Fail({path, f.values.empty() ? 0 : f.lines.back()},
+             Text("%zu numbers (%s)", count, what.c_str()), std::to_string(f.values.size()));
+        return false;
+    }
+    return true;
+}
+
+void Checker::ExpectRange(const Where& at, int32_t value, int32_t lo, int32_t hi,
+                          const std::string& what) {
+    if (value < lo || value > hi) {
+        Fail(at, Text("%s %d..%d", what.c_str(), lo, hi), std::to_string(value));
+    }
+}
+
+std::map<int32_t, std::string> Checker::Numbered(const std::string& folder,
+                                                 const std::string& prefix) {
+    std::map<int32_t, std::string> out;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file(ec)) continue;
+        if (name.size() != prefix.size() + 6 || name.rfind(prefix, 0) != 0) continue;
+        if (name.compare(prefix.size() + 2, 4, ".txt") != 0) continue;
+        char d0 = name[prefix.size()], d1 = name[prefix.size() + 1];
+        if (d0 < '0' || d0 > '9' || d1 < '0' || d1 > '9') continue;
+        out[(d0 - '0') * 10 + (d1 - '0')] = folder + "/" + name;
+    }
+    return out;
+}
+
+// A text line after the numbers: present (if required), within size - 1 characters, and not
+// more numbers (which would mean the file holds more numbers than its format).
+bool Checker::NameLine(ContentText& t, int32_t size, bool required, const std::string& what) {
+    std::string name;
+    int32_t line = t.LineHere();
+    if (!t.Line(&name)) {
+        if (required) Fail({t.Path(), line}, what, "the end of the file");
+        return !required;
+    }
+    if (AllNumbers(name)) {
+        Fail({t.Path(), line}, what, "more numbers " + Quoted(name));
+        return false;
+    }
+    if (required && name.empty()) Fail({t.Path(), line}, what, "an empty line");
+    if (static_cast<int32_t>(name.size()) > size - 1) {
+        Fail({t.Path(), line}, Text("at most %d characters (%s)", size - 1, what.c_str()),
+             Text("%zu in %s", name.size(), Quoted(name).c_str()));
+    }
+    return true;
+}
+
+// Reads exactly count numbers at the head of a text; reports a shortfall.
+bool ReadHead(Checker& c, ContentText& t, int32_t count, std::vector<int32_t>* values,
+              std::vector<int32_t>* lines, const std::string& what) {
+    for (int32_t k = 0; k < count; ++k) {
+        int32_t v = 0, line = 0;
+        if (!t.Int(&v, &line)) {
+            c.Fail({t.Path(), t.LineHere()}, Text("%d numbers (%s)", count, what.c_str()),
+                   t.NextWord() + " after " + std::to_string(k));
+            return false;
+        }
+        values->push_back(v);
+        if (lines) lines->push_back(line);
+    }
+    return true;
+}
+
+void ExpectEnd(Checker& c, ContentText& t, const std::string& after) {
+    if (!t.AtEnd()) c.Fail({t.Path(), t.LineHere()}, "the end of the file " + after, t.NextWord());
+}
+
+// ---- actors, villains, animations -----------------------------------------------------------
+
+// An actor or villain file: numbers, then a name line. Returns the numbers when the shape is
+// right. drawn: the frames must name real tiles (0 marks a free shot) and it must move.
+std::vector<int32_t> Checker::CheckActorFile(const std::string& path, int32_t numbers,
+                                             int32_t nameSize, bool named, bool drawn,
+                                             std::vector<int32_t>* lineOf) {
+    ContentText t(path);
+    std::vector<int32_t> values, lines;
+    if (!t.Exists()) return values;
+    if (!ReadHead(*this, t, numbers, &values, &lines, "before the name")) return {};
+    if (!NameLine(t, nameSize, named, Text("a name line after %d numbers", numbers))) return {};
+    ExpectEnd(*this, t, "after the name");
+    // Villain tiles are range-checked by the villain loader itself.
+    for (int32_t f = 0; f < 4 && numbers == kActorNumbers; ++f) {
+        for (int32_t s = 0; s < 6; ++s) {
+            size_t i = static_cast<size_t>(7 * f + s);
+            ExpectRange({path, lines[i]}, values[i], drawn ? 1 : 0, kLibraryTiles - 1,
+                        Text("a tile (facing %d, state %d)", f, s));
+        }
+    }
+    if (drawn && numbers == kActorNumbers && values[28] <= 0) {
+        Fail({path, lines[28]}, "a step period above 0 ms", std::to_string(values[28]));
+    }
+    if (lineOf) *lineOf = lines;
+    return values;
+}
+
+void Checker::CheckActors() {
+    Where start{"(start-up)", 0};
+    Need(kHeroActorFile, start, "the heroine");
+    Need(kDummyActorFile, start, "the empty shot");
+    CheckActorFile(kHeroActorFile, kActorNumbers, kActorNameSize, true, true);
+    CheckActorFile(kDummyActorFile, kActorNumbers, kActorNameSize, false, false);
+    LoadActor(g_, g_.hero, kHeroActorFile);
+    LoadActor(g_, g_.heroSpell, kDummyActorFile);
+    for (int32_t k = 0; k < kSpellFiles; ++k) {
+        std::string path = Text("data/spells/cast%02d.txt", k);
+        if (k < kSpells) Need(path, start, Text("the heroine's spell %d", k));
+        if (!Exists(path)) continue;
+        NeedMedia(Text("sound/spell%02d.wav", k), {path, 0}, "its sound");
+        std::vector<int32_t> lines;
+        std::vector<int32_t> v =
+            CheckActorFile(path, kActorNumbers, kActorNameSize, true, true, &lines);
+        g_.heroSpell = Projectile{};
+        LoadActor(g_, g_.heroSpell, path.c_str());
+        // A new heroine has magic level 1 and at least 3 MP: the first spell, which opens the
+        // lairs and breaks the barriers, must be in her reach from the start.
+        if (k == 0 && !v.empty()) {
+            const size_t level = 29 + MagicLevel, cost = 29 + MP;
+            if (v[level] > 1) {
+                Fail({path, lines[level]}, "magic level 1 for the first spell",
+                     std::to_string(v[level]));
+            }
+            if (v[cost] > 3) {
+                Fail({path, lines[cost]}, "a cost of at most 3 MP", std::to_string(v[cost]));
+            }
+        }
+    }
+}
+
+void Checker::CheckVillain(int32_t number, const std::string& path) {
+    bool fightable = number >= 1;
+    std::vector<int32_t> lines;
+    std::vector<int32_t> v = CheckActorFile(path, kVillainNumbers, sizeof(g_.villain.name),
+                                            fightable, fightable, &lines);
+    g_.villain = Villain{};
+    LoadVillain(g_, number);
+    if (v.empty()) return;
+    const Villain& vl = g_.villain;
+    // Field k of the file, for messages: where it stands.
+    auto at = [&](size_t k) { return Where{path, lines[k]}; };
+    if (!fightable) {
+        if (vl.alive != 0) Fail(at(30), "the empty villain (alive 0)", std::to_string(vl.alive));
+        return;
+    }
+    if (vl.alive == 0) Fail(at(30), "a living villain (alive not 0)", "0");
+    if (vl.thinkPeriod <= 0)
+        Fail(at(28), "a think period above 0 ms", std::to_string(vl.thinkPeriod));
+    if (vl.hp <= 0 || vl.maxHp < vl.hp) {
+        Fail(at(47), "hit points above 0 and at most the maximum",
+             Text("%d of %d", vl.hp, vl.maxHp));
+    }
+    ExpectRange(at(31), vl.spellCount, 0, 3, "a spell count");
+    for (int32_t s = 0; s < vl.spellCount && vl.spellCount <= 3; ++s) {
+        size_t k = 38 + 3 * static_cast<size_t>(s);
+        if (vl.spells[s].period <= 0) {
+            Fail(at(k), Text("a period above 0 ms for spell slot %d", s + 1),
+                 std::to_string(vl.spells[s].period));
+        }
+        Need(Text("data/spells/cast%02d.txt", vl.spells[s].file), at(k + 1),
+             Text("the spell file of slot %d", s + 1));
+    }
+    if (vl.heals && vl.healPeriod <= 0) {
+        Fail(at(33), "a heal period above 0 ms", std::to_string(vl.healPeriod));
+    }
+    if (vl.teleports) {
+        if (vl.teleportPeriod <= 0) {
+            Fail(at(36), "a teleport period above 0 ms", std::to_string(vl.teleportPeriod));
+        }
+        NeedMedia(Text("sound/tele%02d.wav", vl.teleportSound), at(37), "the teleport sound");
+    }
+    ExpectRange(at(55), vl.moveMode, 0, 3, "a movement mode");
+    ExpectRange(at(60), vl.boxTurns, 0, 1, "box turning");
+    if (vl.boxLeft < 0 || vl.boxRight < 0 || vl.boxTop < 0 || vl.boxBottom < 0 ||
+        vl.boxLeft + vl.boxRight > 127 || vl.boxTop + vl.boxBottom > 127) {
+        Fail(at(56), "a touch box inside the 128 x 128 sprite",
+             Text("margins %d %d %d %d", vl.boxLeft, vl.boxRight, vl.boxTop, vl.boxBottom));
+    }
+}
+
+void Checker::CheckAnims() {
+    for (int32_t n = 0; n < kAnimTiles; ++n) {
+        std::string path = Text("data/anims/anim%02d.txt", n);
+        if (!Need(path, {"(start-up)", 0}, Text("animation entry %d", n))) continue;
+        NumberFile f = ReadNumberFile(path);
+        LoadAnimFile(g_, path.c_str());
+        if (!ExpectCount(path, f, 5, "entry period frame tile tile")) continue;
+        if (f.values[0] != n) {
+            Fail({path, f.lines[0]}, Text("entry %d (the file's own number)", n),
+                 std::to_string(f.values[0]));
+        }
+        if (f.values[1] <= 0)
+            Fail({path, f.lines[1]}, "a period above 0 ms", std::to_string(f.values[1]));
+        ExpectRange({path, f.lines[2]}, f.values[2], 0, 1, "a first frame");
+        for (size_t k = 3; k < 5; ++k) {
+            ExpectRange({path, f.lines[k]}, f.values[k], 0, kLibraryTiles - 1, "a tile");
+        }
+    }
+}
+
+// ---- catalogue, chests, shops, dialogs, treasure, lairs -------------------------------------
+
+void Checker::CheckCatalogue() {
+    Where start{"(start-up)", 0};
+    auto record = [&](const std::string& path, const std::vector<int32_t>& v,
+                      const std::vector<int32_t>& lines, size_t at, int32_t own, const char* what) {
+        if (v[at] != own) {
+            Fail({path, lines[at]}, Text("%s %d (named by the file name)", what, own),
+                 std::to_string(v[at]));
+        }
+    };
+    for (int32_t s = 0; s < kEquipSlots; ++s) {
+        for (int32_t p = 0; p < kPiecesPerSlot; ++p) {
+            std::string path = Text("data/portal/%s%02d.txt", kPieceWords[s], p);
+            if (!Need(path, start, "equipment piece")) continue;
+            ContentText t(path);
+            std::vector<int32_t> v, lines;
+            if (!ReadHead(*this, t, 6, &v, &lines, "slot price piece protect mojo cast")) continue;
+            record(path, v, lines, 0, s, "slot");
+            record(path, v, lines, 2, p, "piece");
+            if (NameLine(t, kNameSize, true, "the piece's name"))
+                ExpectEnd(*this, t, "after the name");
+        }
+    }
+    for (int32_t k = 0; k < kItems; ++k) {
+        std::string path = Text("data/portal/item%02d.txt", k);
+        if (!Need(path, start, "inventory item")) continue;
+        ContentText t(path);
+        std::vector<int32_t> v, lines;
+        if (!ReadHead(*this, t, 2, &v, &lines, "item value")) continue;
+        record(path, v, lines, 0, k, "item");
+        if (NameLine(t, kNameSize, true, "the item's info line") &&
+            NameLine(t, kNameSize, true, "the item's name")) {
+            ExpectEnd(*this, t, "after the name");
+        }
+    }
+    for (int32_t k = 0; k < kSpells; ++k) {
+        std::string path = Text("data/portal/spell%02d.txt", k);
+        if (!Need(path, start, "spell name")) continue;
+        ContentText t(path);
+        std::vector<int32_t> v, lines;
+        if (!ReadHead(*this, t, 1, &v, &lines, "spell")) continue;
+        record(path, v, lines, 0, k, "spell");
+        if (NameLine(t, kNameSize, true, "the spell's name")) ExpectEnd(*this, t, "after the name");
+    }
+    LoadCatalogue(g_);
+}
+
+void Checker::CheckChest(int32_t number, const std::string& path) {
+    g_.chests[number] = Chest{};
+    LoadChest(g_, path.c_str());  // warns about a record number that is not the file's own
+    ContentText t(path);
+    std::vector<int32_t> v, lines;
+    if (!ReadHead(*this, t, 4, &v, &lines, "record kind slot value")) return;
+    if (NameLine(t, sizeof(Chest::text), true, "the chest's text"))
+        ExpectEnd(*this, t, "after the text");
+    Where at{path, lines[1]};
+    int32_t kind = v[1], value = v[3];
+    ExpectRange(at, kind, 0, 4, "a chest kind");
+    // Piece 0 of every slot and spell 0 are the heroine's from the start: a chest holding them
+    // would stay closed for ever (piece) or give nothing.
+    if (kind == 0 && value == 0)
+        Fail({path, lines[3]}, "piece 1..9 (piece 0 is owned from the start)", "0");
+    if (kind == 2 && value == 0)
+        Fail({path, lines[3]}, "spell 1..3 (spell 0 is known from the start)", "0");
+    if ((kind == 3 || kind == 4) && value <= 0)
+        Fail({path, lines[3]}, "an amount above 0", std::to_string(value));
+}
+
+void Checker::CheckShop(const std::string& path) {
+    ContentText t(path);
+    int32_t count = 0, line = 0;
+    if (!t.Int(&count, &line)) {
+        Fail({path, t.LineHere()}, "the number of wares", t.NextWord());
+        return;
+    }
+    if (count == 0) Fail({path, line}, Text("1..%d wares", kWares), "0");
+    for (int32_t k = 0; k < count && k < kWares; ++k) {
+        int32_t price = 0, priceLine = 0;
+        if (!t.Int(&price, &priceLine)) {
+            Fail({path, t.LineHere()}, Text("the price of ware %d", k + 1), t.NextWord());
+            return;
+        }
+        if (price <= 0) Fail({path, priceLine}, "a price above 0", std::to_string(price));
+        if (!NameLine(t, sizeof(Ware::name), true, Text("the name of ware %d", k + 1)) ||
+            !NameLine(t, sizeof(Ware::text), true, Text("the hint of ware %d", k + 1))) {
+            return;
+        }
+        std::vector<int32_t> v, lines;
+        if (!ReadHead(*this, t, 3, &v, &lines, Text("kind slot index of ware %d", k + 1))) return;
+        if (v[0] == 0 && v[2] == 0)
+            Fail({path, lines[2]}, "piece 1..9 (piece 0 is owned from the start)", "0");
+        if (v[0] == 2 && v[2] == 0)
+            Fail({path, lines[2]}, "spell 1..3 (spell 0 is known from the start)", "0");
+        if (v[0] == 1) keysFound_.insert(v[2]);
+    }
+    if (count <= kWares) ExpectEnd(*this, t, "after the last ware");
+    LoadShop(g_, path.c_str());
+}
+
+void Checker::CheckDialog(const std::string& path) {
+    g_.dialog = DialogBox{};
+    LoadDialog(g_, path.c_str());
+    ContentText t(path);
+    int32_t count = 0, line = 0;
+    if (!t.Int(&count, &line)) {
+        Fail({path, t.LineHere()}, "the number of lines", t.NextWord());
+        return;
+    }
+    if (count < 1) Fail({path, line}, "1..3 lines", std::to_string(count));
+    int32_t shown = count < 3 ? count : 3;
+    bool spilled = false;
+    for (int32_t k = 0; k < shown; ++k) {
+        std::string text;
+        int32_t at = t.LineHere();
+        if (!t.Line(&text)) {
+            Fail({path, at}, Text("%d lines after the count", count), std::to_string(k));
+            return;
+        }
+        if (text.size() > 39) {
+            Fail({path, at}, "at most 39 characters",
+                 Text("%zu in %s", text.size(), Quoted(text).c_str()));
+            spilled = true;
+        }
+        if (spilled) continue;  // the box shows the rest of a long line as the next one
+        // The box must show exactly what the file says: nothing spills into the next line.
+        std::string box = g_.dialog.lines[k];
+        while (!box.empty() && (box.back() == '\n' || box.back() == '\r')) box.pop_back();
+        if (box != text) Fail({path, at}, "the box to show " + Quoted(text), Quoted(box));
+    }
+    if (count <= 3) ExpectEnd(*this, t, Text("after %d lines", count));
+}
+
+void Checker::CheckTreasure(int32_t number, const std::string& path) {
+    NumberFile f = ReadNumberFile(path);
+    if (!ExpectCount(path, f, 2, "record gold")) return;
+    if (f.values[0] != number) {
+        Fail({path, f.lines[0]}, Text("record %d (named by the file name)", number),
+             std::to_string(f.values[0]));
+    }
+    if (f.values[1] <= 0) Fail({path, f.lines[1]}, "gold above 0", std::to_string(f.values[1]));
+}
+
+void Checker::CheckLairFile(const std::string& path) {
+    ExpectCount(path, ReadNumberFile(path), 12, "a level exit");
+}
+
+void Checker::CheckFreshGame() {
+    const std::string path = kFreshGameFile;
+    if (!Need(path, {"(new game)", 0}, "the fresh game")) return;
+    NumberFile f = ReadNumberFile(path);
+    bool whole = ExpectCount(path, f, kSaveFileIntegers, "the saved-game format");
+    g_.hero = Actor{};
+    g_.level = LevelMap{};
+    LoadGame(g_, kFreshGameFile, 0);
+    if (!whole) return;
+    // A new game plays on the level start-up loaded: level 1, Small.
+    if (f.values[kSaveLevel] != 1) {
+        Fail({path, f.LineOf(kSaveLevel)}, "level 1 (start-up loads it)",
+             std::to_string(f.values[kSaveLevel]));
+    }
+    if (f.values[kSaveLevel + 6] != Small) {
+        Fail({path, f.LineOf(kSaveLevel + 6)}, "map mode 2 (level 1 is Small)",
+             std::to_string(f.values[kSaveLevel + 6]));
+    }
+    // A new game begun from an empty slot reads only this file: it must carry the first spell
+    // and the gear she wears.
+    if (f.values[kSaveSpells] != 1)
+        Fail({path, f.LineOf(kSaveSpells)}, "spell 0 known (1)",
+             std::to_string(f.values[kSaveSpells]));
+    for (int32_t s = 0; s < kEquipSlots; ++s) {
+        int32_t worn = f.values[kSaveWorn + static_cast<size_t>(s)];
+        if (worn < 0 || worn >= kPiecesPerSlot) continue;  // the loader reports it
+        size_t owned = kSavePieces + static_cast<size_t>(s * kPiecesPerSlot + worn);
+        if (f.values[owned] != 1) {
+            Fail({path, f.LineOf(owned)}, Text("worn piece %d of slot %d owned (1)", worn, s),
+                 std::to_string(f.values[owned]));
+        }
+    }
+    // The start is an arrival like any other.
+    Arrival a;
+    a.where = {path, f.LineOf(kSaveLevel)};
+    a.from = "the fresh game";
+    LevelMap& m = g_.level;
+    a.exit = LevelExit{m.levelNumber,   g_.hero.x, g_.hero.y,           m.mode,
+                       m.viewCol,       m.viewRow, m.encounterVillains, m.battleMap,
+                       m.encounterRate, m.scrollX, m.scrollY,           m.levelMusic};
+    CheckEncounter(a.exit, a.where);
+    arrivals_[a.exit.destLevel].push_back(a);
+    queue_.push_back({a.exit.destLevel, {a.exit.mapMode, a.where}});
+}
+
+void Checker::CheckMedia() {
+    if (!options_.media) return;
+    for (const std::string& file : FixedMediaFiles()) Need(file, {file, 0}, "the program opens it");
+}
+
+void Checker::CheckFiles() {
+    CheckActors();
+    for (const auto& [n, path] : Numbered("data/villains", "v")) {
+        if (n <= kFightableVillains) CheckVillain(n, path);
+    }
+    Need("data/villains/v00.txt", {"(start-up)", 0}, "the empty villain");
+    CheckAnims();
+    CheckCatalogue();
+    for (const auto& [n, path] : Numbered("data/chests", "chest")) {
+        if (n < kChests) CheckChest(n, path);
+    }
+    for (const auto& [n, path] : Numbered("data/shops", "shop")) CheckShop(path);
+    for (int32_t n : kProgramDialogs) {
+        Need(Text("data/dialog/dialog%02d.txt", n), {"(program)", 0}, "a dialog the program opens");
+    }
+    for (const auto& [n, path] : Numbered("data/dialog", "dialog")) CheckDialog(path);
+    for (const auto& [n, path] : Numbered("data/hidden", "ht")) CheckTreasure(n, path);
+    for (const auto& [n, path] : Numbered("data/lair", "hlair")) CheckLairFile(path);
+    for (const auto& [n, path] : Numbered("levels", "battle")) CheckArena(path);
+    Need(kWebPage, {"(quit)", 0}, "the page opened on quitting");
+    CheckMedia();
+}
+
+void Checker::Run() {
+    CheckFiles();
+    CheckFreshGame();
+    CheckAdventure();
+}
+
+CheckResult CheckContent(const std::string& dir, const CheckOptions& options) {
+    CheckResult result;
+    char old[4096];
+    bool haveOld = getcwd(old, sizeof(old)) != nullptr;
+    if (chdir(dir.c_str()) != 0) {
+        Checker(*std::make_unique<Game>(), options, result)
+            .Fail({dir, 0}, "a content directory", "none that can be entered");
+        return result;
+    }
+    ManualClock clock;
+    RecordingDisplay display;
+    RecordingAudio audio(&clock);
+    ScriptedJoystick joystick;
+    RecordingShell shell;
+    auto game = std::make_unique<Game>();
+    ResetGame(*game, Platform{&clock, &display, &audio, &joystick, &shell});
+    int32_t warnings = ContentWarningCount();
+    Checker(*game, options, result).Run();
+    result.loaderWarnings = ContentWarningCount() - warnings;
+    if (haveOld && chdir(old) != 0) {
+        Checker(*game, options, result)
+            .Fail({old, 0}, "to return to the old directory", "no way back");
+    }
+    return result;
+}
+
+}  // namespace veloria::check

@@ -1,0 +1,102 @@
+#include "content_text.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace veloria::check {
+
+ContentText::ContentText(const std::string& path) : path_(path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return;  // reading a folder would throw
+    std::ifstream in(path, std::ios::binary);
+    exists_ = static_cast<bool>(in);
+    if (exists_) text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void ContentText::SkipSpace() {
+    while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) {
+        if (text_[pos_] == '\n') ++line_;
+        ++pos_;
+    }
+}
+
+bool ContentText::Int(int32_t* value, int32_t* line) {
+    SkipSpace();
+    size_t p = pos_;
+    bool negative = false;
+    if (p < text_.size() && (text_[p] == '-' || text_[p] == '+')) negative = text_[p++] == '-';
+    if (p >= text_.size() || !std::isdigit(static_cast<unsigned char>(text_[p]))) return false;
+    int64_t v = 0;
+    for (; p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p])); ++p) {
+        if (v <= INT32_MAX) v = v * 10 + (text_[p] - '0');
+    }
+    if (negative) v = -v;
+    if (v > INT32_MAX) v = INT32_MAX;
+    if (v < INT32_MIN) v = INT32_MIN;
+    if (line) *line = line_;
+    *value = static_cast<int32_t>(v);
+    pos_ = p;
+    SkipSpace();
+    return true;
+}
+
+bool ContentText::Line(std::string* text, int32_t* line) {
+    if (pos_ >= text_.size()) return false;
+    if (line) *line = line_;
+    size_t end = text_.find('\n', pos_);
+    size_t stop = end == std::string::npos ? text_.size() : end;
+    text->assign(text_, pos_, stop - pos_);
+    if (!text->empty() && text->back() == '\r') text->pop_back();
+    pos_ = end == std::string::npos ? text_.size() : end + 1;
+    if (end != std::string::npos) ++line_;
+    return true;
+}
+
+bool ContentText::AtEnd() {
+    SkipSpace();
+    return pos_ >= text_.size();
+}
+
+std::string ContentText::NextWord() {
+    size_t p = pos_;
+    while (p < text_.size() && std::isspace(static_cast<unsigned char>(text_[p]))) ++p;
+    if (p >= text_.size()) return "the end of the file";
+    size_t e = p;
+    while (e < text_.size() && !std::isspace(static_cast<unsigned char>(text_[e])) && e - p < 24) {
+        ++e;
+    }
+    return "'" + text_.substr(p, e - p) + "'";
+}
+
+int32_t ContentText::LineHere() {
+    int32_t line = line_;
+    for (size_t p = pos_; p < text_.size() && std::isspace(static_cast<unsigned char>(text_[p]));
+         ++p) {
+        if (text_[p] == '\n') ++line;
+    }
+    return line;
+}
+
+int32_t NumberFile::LineOf(size_t index) const {
+    return index < lines.size() ? lines[index] : 0;
+}
+
+NumberFile ReadNumberFile(const std::string& path) {
+    ContentText t(path);
+    NumberFile f;
+    f.exists = t.Exists();
+    int32_t v = 0, line = 0;
+    while (t.Int(&v, &line)) {
+        f.values.push_back(v);
+        f.lines.push_back(line);
+    }
+    if (!t.AtEnd()) {
+        f.strayLine = t.LineHere();
+        f.stray = t.NextWord();
+    }
+    return f;
+}
+
+}  // namespace veloria::check
