@@ -4,25 +4,19 @@
 
 #include "battle/battle.h"
 #include "battle_support.h"
-#include "world/villain.h"
 
 namespace veloria {
 namespace {
 
-struct DamageGame : TestGame {
-    DamageGame() {
-        Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
-        Write("data/spells/cast01.txt", SpellFileText(300, 40, 4, 10));
+struct DamageGame : BattleGame {
+    DamageGame()
+        : BattleGame(VillainSpec()
+                         .Set(VfHp, 100)
+                         .Set(VfMaxHp, 100)
+                         .Set(VfMojo, 3)
+                         .Set(VfRewardXp, 120)
+                         .Set(VfRewardGp, 35)) {
         Write("data/villains/v00.txt", VillainSpec().Set(VfAlive, 0).Set(VfHp, 0).Text());
-        VillainSpec spec;
-        spec.Set(VfHp, 100).Set(VfMaxHp, 100).Set(VfMojo, 3);
-        spec.Set(VfRewardXp, 120).Set(VfRewardGp, 35);
-        Write("data/villains/v05.txt", spec.Text());
-        g().flow.gameState = StateBattle;
-        g().heroSpell.kind = 1;
-        g().villainSpell.kind = 2;
-        LoadVillain(g(), 5);
-        LoadActor(g(), g().heroSpell, "data/spells/cast01.txt");
         g().heroSpell.active = 1;
         g().heroSpell.castFacing = 1;
         hero().attr[Power] = 9;
@@ -31,8 +25,6 @@ struct DamageGame : TestGame {
         hero().attr[HP] = 30;
         hero().attr[PurseLevel] = 1;
     }
-    Actor& hero() { return g().hero; }
-    Villain& v() { return g().villain; }
 };
 
 TEST(BattleDamage, AHeroHitCostsTheVillainAndPushesItAlongTheFlight) {

@@ -50,7 +50,7 @@ TEST(BattleSetup, AGuardianSpotStartsItsBattleOnTheRightOfTheArena) {
     EXPECT_EQ(0, g.hero.facing);
     EXPECT_EQ(9, g.battle.currentGuardian);
     EXPECT_STREQ("Warden\n", g.villain.name);
-    EXPECT_STREQ("music/battle02.mid", g.musicFile);
+    EXPECT_STREQ("music/battle02.mid", g.musicFile) << "the spot's music, two digits";
     EXPECT_EQ(waits + 1, t.audio.waitWaves) << "the battle sound holds the game";
     EXPECT_EQ(5, g.hero.attr[Cast]) << "stats recomputed for the battle";
 }

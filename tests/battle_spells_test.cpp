@@ -3,30 +3,17 @@
 #include "battle_support.h"
 #include "hero/spells.h"
 #include "world/movement.h"
-#include "world/villain.h"
 
 namespace veloria {
 namespace {
 
-struct SpellGame : TestGame {
-    SpellGame() {
-        Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
-        Write("data/spells/cast01.txt", SpellFileText(300, 40, 4, 10));
-        Write("data/villains/v05.txt", VillainSpec().Set(VfHp, 100).Set(VfMaxHp, 100).Text());
-        g().flow.gameState = StateBattle;
-        g().heroSpell.kind = 1;
-        g().villainSpell.kind = 2;
+struct SpellGame : BattleGame {
+    SpellGame() : BattleGame(VillainSpec().Set(VfHp, 100).Set(VfMaxHp, 100)) {
         g().villainSpell.facing = 1;
         hero().x = 400;
         hero().y = 384;
         hero().attr[MP] = 20;
         hero().selectedSpell = 1;
-        LoadActor(g(), g().heroSpell, "data/spells/cast01.txt");
-    }
-    Actor& hero() { return g().hero; }
-    Projectile& shot() { return g().heroSpell; }
-    void Event(int32_t col, int32_t row, int32_t code) {
-        g().view.cells[Events][row * kViewColumns + col] = code;
     }
     // Puts the heroine's shot at (400, 384) flying right, ready to step: its foot box lies in
     // view cell (4, 4).
@@ -131,7 +118,6 @@ TEST(BattleSpells, LairAndBarrierNumbersOutsideTheirTablesAreNoObstacle) {
 
 TEST(BattleSpells, TheHeroShotHitsWithin63PixelsOnBothAxes) {
     SpellGame s;
-    LoadVillain(s.g(), 5);
     Villain& v = s.g().villain;
     struct Case {
         int32_t dx, dy;

@@ -6,6 +6,7 @@
 
 #include "flow/game.h"
 #include "test_support.h"
+#include "world/villain.h"
 
 namespace veloria {
 
@@ -76,5 +77,26 @@ inline void ForceNextDraw(Game& g, int32_t r, int32_t n) {
     g.random.seed = SeedFor(r, n);
     g.random.count = 0;
 }
+
+// A game in battle with the empty actor, spell 1 (tile 300, step 40 ms, 4 MP, power 10) loaded
+// into the heroine's shot and the given villain loaded from v05, in an empty arena.
+struct BattleGame : TestGame {
+    explicit BattleGame(const VillainSpec& villain = VillainSpec()) {
+        Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
+        Write("data/spells/cast01.txt", SpellFileText(300, 40, 4, 10));
+        Write("data/villains/v05.txt", villain.Text());
+        g().flow.gameState = StateBattle;
+        g().heroSpell.kind = 1;
+        g().villainSpell.kind = 2;
+        LoadVillain(g(), 5);
+        LoadActor(g(), g().heroSpell, "data/spells/cast01.txt");
+    }
+    Actor& hero() { return g().hero; }
+    Villain& v() { return g().villain; }
+    Projectile& shot() { return g().heroSpell; }
+    void Event(int32_t col, int32_t row, int32_t code) {
+        g().view.cells[Events][row * kViewColumns + col] = code;
+    }
+};
 
 }  // namespace veloria

@@ -2,22 +2,11 @@
 
 #include "battle_support.h"
 #include "content/reader.h"
-#include "world/villain.h"
 
 namespace veloria {
 namespace {
 
-// A game in battle with a villain loaded from v05 and an empty arena.
-struct Arena : TestGame {
-    explicit Arena(const VillainSpec& spec = VillainSpec()) {
-        Write("data/villains/v05.txt", spec.Text());
-        g().flow.gameState = StateBattle;
-        LoadVillain(g(), 5);
-    }
-    Villain& v() { return g().villain; }
-    Actor& hero() { return g().hero; }
-    void Wall(int32_t col, int32_t row) { g().view.cells[Events][row * kViewColumns + col] = 1; }
-};
+using Arena = BattleGame;
 
 TEST(BattleVillain, LoadReadsTheFileResetsTheDecisionTimersAndPlacesTheVillain) {
     VillainSpec spec;
@@ -108,8 +97,8 @@ TEST(BattleVillain, KnockBackGoesAlongTheNearerAxis) {
 
 TEST(BattleVillain, KnockBackIntoAWallBouncesToTheOtherSide) {
     Arena a;
-    a.Wall(4, 3);  // screen 384..511 x 256..383: her foot box after a push up
-    a.Wall(4, 5);  // the far side is blocked too; it is not tested again
+    a.Event(4, 3, 1);  // screen 384..511 x 256..383: her foot box after a push up
+    a.Event(4, 5, 1);  // the far side is blocked too; it is not tested again
     Push p = TouchFrom(a, 352, 384, 1);
     EXPECT_EQ(400, p.x);
     EXPECT_EQ(480, p.y);

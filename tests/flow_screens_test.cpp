@@ -146,8 +146,6 @@ TEST(FlowScreens, TitleSequenceHoldsForTheIntroSounds) {
     EXPECT_EQ(t.g().screens.titleStep, 3);
     RunFrame(t.g());
     EXPECT_STREQ(t.Shown().background, "art/bg/title3.bmp");
-    ASSERT_EQ(t.Shown().textCount, 1);
-    EXPECT_EQ(t.Text(0), "Zandric");
     EXPECT_EQ(t.audio.waitWaves, 2);
     HandleInput(t.g(), SourceKeyboard, InputEscape);
     EXPECT_EQ(t.g().flow.quitPosted, 1);

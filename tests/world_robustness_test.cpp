@@ -1,11 +1,15 @@
 // Damaged content must never take the world outside its tables: random level files, exits and
 // positions, walked on and acted upon. Run under the sanitizers to make this test bite.
+// Positions and scrolls from content files and saved games may reach the edges of the number
+// range: the geometry built from them saturates instead of overflowing.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <string>
 
 #include "content/reader.h"
+#include "hero/spells.h"
 #include "input/handle_input.h"
 #include "world_support.h"
 
@@ -73,6 +77,36 @@ TEST(WorldRobustness, RandomLevelsExitsAndPositionsStayInsideEveryTable) {
     }
     SetContentWarningsQuiet(false);
     EXPECT_GT(ContentWarningCount(), warningsBefore) << "the bad table numbers were reported";
+}
+
+TEST(Extremes, AShotCastFromTheEdgeOfTheNumberRangeStaysThere) {
+    TestGame t;
+    Game& g = t.g();
+    g.hero.y = INT32_MIN;
+    g.hero.x = INT32_MAX;
+    g.hero.facing = 2;
+    g.hero.attr[MP] = 10;
+    g.heroSpell.kind = 1;
+    CastHeroSpell(g);
+    EXPECT_EQ(1, g.heroSpell.active);
+    EXPECT_EQ(INT32_MIN, g.heroSpell.y);
+
+    g.hero.facing = 1;
+    CastHeroSpell(g);
+    EXPECT_EQ(INT32_MAX, g.heroSpell.x);
+    g.heroSpell.stepPeriod = 0;
+    StepProjectile(g, g.heroSpell);
+    EXPECT_EQ(INT32_MAX, g.heroSpell.x);
+}
+
+TEST(Extremes, TextPlacedAtTheFarEdgeKeepsAnOrderedRectangle) {
+    TestGame t;
+    Game& g = t.g();
+    DrawText(g, 3, "far away", INT32_MAX - 5, INT32_MAX, kColourWhite);
+    const TextSlot& s = g.renderer.texts[3];
+    EXPECT_EQ(INT32_MAX, s.right);
+    EXPECT_GE(s.right, s.left);
+    EXPECT_GE(s.bottom, s.top);
 }
 
 }  // namespace
