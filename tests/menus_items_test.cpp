@@ -23,53 +23,40 @@ class MenusItemsTest : public MenusTest {
     }
 };
 
-TEST_F(MenusItemsTest, HealingPotionStopsAtMaximumAndTheLastOneClearsTheSelection) {
-    g.hero.attr[HP] = 90;
+TEST_F(MenusItemsTest, PotionsRestoreUpToTheMaximaAndAreRefusedWhenNothingIsMissing) {
     g.hero.attr[MaxHP] = 100;
-    g.hero.itemCount[0] = 2;
-    Use(0);
-    EXPECT_EQ(100, g.hero.attr[HP]);
-    EXPECT_EQ(1, g.hero.itemCount[0]);
-    EXPECT_EQ(5, g.hero.anim[3].state) << "drinking pose";
-    EXPECT_EQ(10000, t.joystick.lastMagnitude);
-    EXPECT_EQ(StateMap, g.flow.gameState);
-
-    Use(0);
-    EXPECT_EQ(4, ShownDialog()) << "HP is full";
-    EXPECT_EQ(1, g.hero.itemCount[0]);
-
+    g.hero.attr[MaxMP] = 30;
+    const struct {
+        int32_t item, hp, mp, count, hpAfter, mpAfter, countAfter, dialog;
+    } cases[] = {
+        {0, 90, 0, 2, 100, 0, 1, -1},     // 25 HP, up to the maximum
+        {0, 100, 0, 1, 100, 0, 1, 4},     // HP is full
+        {0, 10, 0, 0, 10, 0, 0, 8},       // none left
+        {0, 10, 0, -3, 10, 0, -3, 8},     // a count from a damaged save
+        {1, 100, 15, 1, 100, 30, 0, -1},  // 20 MP, up to the maximum
+        {2, 100, 30, 1, 100, 30, 1, 6},   // everything is full
+        {2, 100, 5, 1, 100, 30, 0, -1},   // HP full, MP not: still drunk
+        {2, 1, 2, 1, 100, 30, 0, -1},     // both restored
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "item " << c.item << " at " << c.hp << "/" << c.mp);
+        g.hero.attr[HP] = c.hp;
+        g.hero.attr[MP] = c.mp;
+        g.hero.itemCount[c.item] = c.count;
+        g.dialog.lineCount = 0;
+        Use(c.item);
+        EXPECT_EQ(c.hpAfter, g.hero.attr[HP]);
+        EXPECT_EQ(c.mpAfter, g.hero.attr[MP]);
+        EXPECT_EQ(c.countAfter, g.hero.itemCount[c.item]);
+        EXPECT_EQ(c.dialog, ShownDialog());
+    }
     g.hero.attr[HP] = 10;
+    g.hero.itemCount[0] = 1;
     Use(0);
     EXPECT_EQ(35, g.hero.attr[HP]);
-    EXPECT_EQ(0, g.hero.itemCount[0]);
-    EXPECT_EQ(kNoItem, g.hero.selectedItem);
-
-    Use(0);
-    EXPECT_EQ(8, ShownDialog()) << "none left";
-    g.hero.itemCount[0] = -3;  // from a damaged save
-    Use(0);
-    EXPECT_EQ(8, ShownDialog());
-    EXPECT_EQ(-3, g.hero.itemCount[0]);
-}
-
-TEST_F(MenusItemsTest, MagicAndFullRestorePotions) {
-    g.hero.attr[HP] = 100;
-    g.hero.attr[MaxHP] = 100;
-    g.hero.attr[MP] = 15;
-    g.hero.attr[MaxMP] = 30;
-    g.hero.itemCount[1] = 1;
-    g.hero.itemCount[2] = 1;
-    Use(1);
-    EXPECT_EQ(30, g.hero.attr[MP]);
-    Use(2);
-    EXPECT_EQ(6, ShownDialog()) << "everything is full";
-    EXPECT_EQ(1, g.hero.itemCount[2]);
-    g.hero.attr[HP] = 1;
-    g.hero.attr[MP] = 2;
-    Use(2);
-    EXPECT_EQ(100, g.hero.attr[HP]);
-    EXPECT_EQ(30, g.hero.attr[MP]);
-    EXPECT_EQ(0, g.hero.itemCount[2]);
+    EXPECT_EQ(5, g.hero.anim[3].state) << "drinking pose";
+    EXPECT_EQ(10000, t.joystick.lastMagnitude);
+    EXPECT_EQ(kNoItem, g.hero.selectedItem) << "the last one clears the selection";
 }
 
 TEST_F(MenusItemsTest, TonicRaisesItsAttributeAndRebuildsBothMaxima) {

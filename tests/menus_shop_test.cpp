@@ -150,27 +150,23 @@ TEST_F(MenusShopTest, SellingIsCutToThePurseAndRefusedWhenItIsFull) {
     EXPECT_STREQ("sound/register.wav", t.audio.lastWave);
 }
 
-TEST_F(MenusShopTest, SellingTheLastUnitOfTheSelectedItemClearsTheSelection) {
+TEST_F(MenusShopTest, SellingTakesTheItemOrPieceAndTheLastUnitClearsTheSelection) {
     CarryItem(1, 1, 30);
     g.hero.selectedItem = 1;
-    BuildSellList(g);
-    SellRow(0);
-    EXPECT_EQ(0, g.hero.itemCount[1]);
-    EXPECT_EQ(kNoItem, g.hero.selectedItem);
-    EXPECT_EQ(0, g.shop.sellCount) << "the list is rebuilt after the sale";
-}
-
-TEST_F(MenusShopTest, SellingAPieceGivesItsPriceAndTakesIt) {
     EquipItem& ring = g.hero.equip[1].items[6];
     ring.owned = 1;
     ring.price = 75;
     CopyText(ring.name, 40, "Ring");
     g.hero.attr[GP] = 10;
     BuildSellList(g);
-    ASSERT_EQ(1, g.shop.sellCount);
-    EXPECT_STREQ("Ring", g.shop.sellList[0].name);
+    ASSERT_EQ(2, g.shop.sellCount);
+    EXPECT_STREQ("Ring", g.shop.sellList[1].name);
     SellRow(0);
-    EXPECT_EQ(85, g.hero.attr[GP]);
+    EXPECT_EQ(0, g.hero.itemCount[1]);
+    EXPECT_EQ(kNoItem, g.hero.selectedItem);
+    ASSERT_EQ(1, g.shop.sellCount) << "the list is rebuilt after the sale";
+    SellRow(0);
+    EXPECT_EQ(115, g.hero.attr[GP]);
     EXPECT_EQ(0, ring.owned);
 }
 

@@ -22,7 +22,7 @@ std::string ActorText(int state, const std::string& name) {
     return s;
 }
 
-TEST(WorldActor, LoadActorFillsFramesAttributesAndNameButNotPositionOrKind) {
+TEST(WorldActor, LoadActorFillsTheRecordButNotItsPlaceCutsTheNameAndKeepsUnreachedFields) {
     TestGame t;
     Game& g = t.g();
     t.Write("data/cast00.txt", ActorText(0, "Fire Bolt\n"));
@@ -41,11 +41,7 @@ TEST(WorldActor, LoadActorFillsFramesAttributesAndNameButNotPositionOrKind) {
     EXPECT_EQ(3, g.heroSpell.facing);
     EXPECT_EQ(1, g.heroSpell.kind);
     EXPECT_EQ(1, g.heroSpell.active);
-}
 
-TEST(WorldActor, LoadActorCutsTheNameAndKeepsUnreachedFields) {
-    TestGame t;
-    Game& g = t.g();
     t.Write("data/long.txt", ActorText(1, "A name far longer than seventeen characters\n"));
     LoadActor(g, g.hero, "data/long.txt");
     EXPECT_STREQ("A name far longer", g.hero.name);
