@@ -55,7 +55,7 @@ TEST(BattleSetup, AGuardianSpotStartsItsBattleOnTheRightOfTheArena) {
     EXPECT_EQ(5, g.hero.attr[Cast]) << "stats recomputed for the battle";
 }
 
-TEST(BattleSetup, ADefeatedGuardianOrAnUnknownSpotStartsNothing) {
+TEST(BattleSetup, ADefeatedGuardianOrAnUnknownSpotStartsNothingAndABadNumberIsNeverMarked) {
     LevelGame t;
     Game& g = t.g();
     g.hero.guardianDefeated[9] = 1;
@@ -64,11 +64,8 @@ TEST(BattleSetup, ADefeatedGuardianOrAnUnknownSpotStartsNothing) {
     StartGuardianBattle(g, 44);
     EXPECT_EQ(StateMap, g.flow.gameState);
     EXPECT_EQ(320, g.hero.x);
-}
 
-TEST(BattleSetup, AGuardianNumberBeyondTheFlagsIsFoughtButNeverMarked) {
-    LevelGame t;
-    Game& g = t.g();
+    // A guardian number beyond the flags is fought but never marked.
     g.level.guardianSpots[0] = GuardianSpot{250, 3, 1};
     StartGuardianBattle(g, 24);
     EXPECT_EQ(StateBattle, g.flow.gameState);

@@ -63,7 +63,7 @@ TEST(WorldExits, SameMusicPlaysOnThroughAnExitButALairAlwaysRestartsIt) {
     EXPECT_EQ(5, g.level.levelMusic);
 }
 
-TEST(WorldExits, ExitsOutsideTheMapStatesOrIntoNoMapDoNothing) {
+TEST(WorldExits, ExitsAndLairsOutsideTheMapStatesOrIntoNoMapDoNotMoveHer) {
     ExitWorld w;
     Game& g = w.g();
     g.flow.gameState = StateBattle;
@@ -84,11 +84,8 @@ TEST(WorldExits, ExitsOutsideTheMapStatesOrIntoNoMapDoNothing) {
     g.level.lairIds[1] = 30;
     EnterLair(g, 45);
     EXPECT_EQ(0, g.level.levelNumber);
-}
 
-TEST(WorldExits, LairReadInBattleButTheHeroStays) {
-    ExitWorld w;
-    Game& g = w.g();
+    // A lair in battle is read, but she stays in the arena.
     g.flow.gameState = StateBattle;
     g.level.lairIds[1] = 0;
     w.Write("data/lair/hlair00.txt", "2 256 384 2 0 0 1 1 0 0 0 3\n");
