@@ -116,45 +116,44 @@ inline bool ReadMidiTrack(const std::vector<uint8_t>& d, MidiTrackRead& out, std
     return error = "no End of Track", false;
 }
 
+// The four characters of a chunk tag at `at` (empty when the file ends first).
+inline std::string Tag(const std::vector<uint8_t>& f, size_t at) {
+    return at + 4 <= f.size() ? std::string(f.begin() + static_cast<long>(at),
+                                            f.begin() + static_cast<long>(at + 4))
+                              : std::string();
+}
+
 inline MidiRead ReadMidi(const std::vector<uint8_t>& f) {
     MidiRead r;
-    if (f.size() < 14 || std::string(f.begin(), f.begin() + 4) != "MThd" || Be(f, 4, 4) != 6) {
-        r.error = "no MThd header";
+    const auto fail = [&r](const std::string& error) {
+        r.error = error;
         return r;
-    }
+    };
+    if (f.size() < 14 || Tag(f, 0) != "MThd" || Be(f, 4, 4) != 6) return fail("no MThd header");
     r.format = static_cast<int>(Be(f, 8, 2));
     const uint32_t count = Be(f, 10, 2);
     r.division = static_cast<int>(Be(f, 12, 2));
     size_t p = 14;
     while (p + 8 <= f.size()) {
-        if (std::string(f.begin() + static_cast<long>(p), f.begin() + static_cast<long>(p) + 4) !=
-            "MTrk") {
-            r.error = "chunk is not MTrk";
-            return r;
-        }
+        if (Tag(f, p) != "MTrk") return fail("chunk is not MTrk");
         const uint32_t len = Be(f, p + 4, 4);
-        if (p + 8 + len > f.size()) {
-            r.error = "track length runs past the file";
-            return r;
-        }
+        if (p + 8 + len > f.size()) return fail("track length runs past the file");
         MidiTrackRead t;
         const std::vector<uint8_t> data(f.begin() + static_cast<long>(p) + 8,
                                         f.begin() + static_cast<long>(p + 8 + len));
-        if (!ReadMidiTrack(data, t, r.error)) {
-            r.error = "track " + std::to_string(r.tracks.size()) + ": " + r.error;
-            return r;
+        std::string error;
+        if (!ReadMidiTrack(data, t, error)) {
+            return fail("track " + std::to_string(r.tracks.size()) + ": " + error);
         }
         r.tracks.push_back(std::move(t));
         p += 8 + len;
     }
-    if (p != f.size()) {
-        r.error = "trailing bytes";
-    } else if (r.tracks.size() != count) {
-        r.error = "header counts " + std::to_string(count) + " tracks, file has " +
-                  std::to_string(r.tracks.size());
-    } else {
-        r.ok = true;
+    if (p != f.size()) return fail("trailing bytes");
+    if (r.tracks.size() != count) {
+        return fail("header counts " + std::to_string(count) + " tracks, file has " +
+                    std::to_string(r.tracks.size()));
     }
+    r.ok = true;
     return r;
 }
 
@@ -169,15 +168,14 @@ struct WaveInfo {
 
 inline WaveInfo ReadWave(const std::vector<uint8_t>& f) {
     WaveInfo w;
-    if (f.size() < 12 || std::string(f.begin(), f.begin() + 4) != "RIFF" ||
-        std::string(f.begin() + 8, f.begin() + 12) != "WAVE" || Le(f, 4, 4) != f.size() - 8) {
+    if (f.size() < 12 || Tag(f, 0) != "RIFF" || Tag(f, 8) != "WAVE" ||
+        Le(f, 4, 4) != f.size() - 8) {
         return w;
     }
     size_t p = 12;
     bool haveFormat = false;
     while (p + 8 <= f.size()) {
-        const std::string id(f.begin() + static_cast<long>(p),
-                             f.begin() + static_cast<long>(p) + 4);
+        const std::string id = Tag(f, p);
         const uint32_t len = Le(f, p + 4, 4);
         if (p + 8 + len > f.size()) return w;
         if (id == "fmt " && len >= 16) {
