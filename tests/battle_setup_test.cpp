@@ -46,8 +46,6 @@ TEST(BattleSetup, AGuardianSpotStartsItsBattleOnTheRightOfTheArena) {
     int waits = t.audio.waitWaves;
     StartGuardianBattle(g, 25);
     EXPECT_EQ(StateBattle, g.flow.gameState);
-    EXPECT_EQ(704, g.hero.x);
-    EXPECT_EQ(0, g.hero.facing);
     EXPECT_EQ(9, g.battle.currentGuardian);
     EXPECT_STREQ("Warden\n", g.villain.name);
     EXPECT_STREQ("music/battle02.mid", g.musicFile) << "the spot's music, two digits";

@@ -37,13 +37,6 @@ TEST(FlowMenuInput, EnterMainMenuAndResumeBattleMusic) {
     EXPECT_STREQ(t.audio.openFile, "music/battle12.mid");
     EXPECT_STREQ(t.audio.lastWave, "sound/button3.wav");
     EXPECT_EQ(g.mapFrame.mapEntered, 0);
-
-    MenuGame m(StateMainMenu);
-    m.g().flow.returnState = StateMap;
-    m.g().level.levelMusic = 7;
-    m.Press(InputButton5);
-    EXPECT_EQ(m.State(), StateMap);
-    EXPECT_STREQ(m.audio.openFile, "music/level07.mid");
 }
 
 TEST(FlowMenuInput, CursorsStopAtTheEndsAndClickOnlyOnRealMoves) {
@@ -124,15 +117,8 @@ TEST(FlowMenuInput, SavedScreenReportsAFailedSave) {
     t.Press(InputButton2);
     EXPECT_EQ(t.State(), StateGameSaved);
     EXPECT_EQ(t.g().menus.saveFailed, 1);
-    EXPECT_STREQ(t.audio.lastWave, "sound/button.wav");
-
-    MenuGame ok(StateSaveMenu);
-    ok.Write("data/villains/.keep", "");
-    ok.Press(InputButton1);
-    EXPECT_EQ(ok.g().menus.saveFailed, 0);
-    ok.Press(InputButton1);
-    EXPECT_EQ(ok.State(), StateMainMenu);
-    EXPECT_STREQ(ok.audio.lastWave, "sound/button2.wav");
+    t.Press(InputButton1);
+    EXPECT_EQ(t.State(), StateMainMenu);
 }
 
 TEST(FlowMenuInput, ReturningScreens) {

@@ -26,21 +26,6 @@ TEST_F(MenusMainMenuTest, RollsDealSeventyPointsCappedAtEighteenForManySeeds) {
     }
 }
 
-TEST_F(MenusMainMenuTest, AttributeScreenRollsOnlyWhenTheFlagIsClear) {
-    g.menus.rerollFlag = 0;
-    AttributeScreen(g);
-    EXPECT_EQ(1, g.menus.rerollFlag);
-    int32_t sum = 0;
-    for (int32_t i = 0; i <= Unused6; ++i) sum += g.hero.attr[i];
-    EXPECT_EQ(70, sum);
-    EXPECT_EQ("Strength: " + std::to_string(g.hero.attr[Strength]), ShownText(0));
-    EXPECT_EQ("Speed: " + std::to_string(g.hero.attr[Speed]), ShownText(5));
-
-    g.hero.attr[Strength] = 99;
-    AttributeScreen(g);
-    EXPECT_EQ(99, g.hero.attr[Strength]) << "the shown roll stands";
-}
-
 TEST_F(MenusMainMenuTest, NewGameDerivesItsValuesFromTheRoll) {
     g.hero.attr[Strength] = 5;
     g.hero.attr[Endurance] = 7;
@@ -79,12 +64,10 @@ TEST_F(MenusMainMenuTest, StatusPanelShowsNumbersWithTrailingSpacesAndSlashedPai
     g.hero.attr[HP] = 17;
     g.hero.attr[MaxHP] = 40;
     MainMenuScreen(g);
-    EXPECT_EQ("10 ", ShownText(0));
     EXPECT_EQ("<none>", ShownText(6)) << "slot 6 is not used";
     EXPECT_EQ("4 ", ShownText(7)) << "Cast is recomputed: (8 + 2 x 3) / 3";
     EXPECT_EQ("17 / 40", ShownText(10));
-    EXPECT_EQ(515, Shown(10)->top);
-    EXPECT_EQ("22 / 23", ShownText(12));
+    EXPECT_EQ("22 / 23", ShownText(12)) << "MP";
     EXPECT_EQ("29 ", ShownText(17));
 }
 
