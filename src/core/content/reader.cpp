@@ -12,9 +12,15 @@ int32_t gWarnings = 0;
 bool gQuiet = false;
 }  // namespace
 
-int32_t ContentWarningCount() { return gWarnings; }
-void ResetContentWarningCount() { gWarnings = 0; }
-void SetContentWarningsQuiet(bool quiet) { gQuiet = quiet; }
+int32_t ContentWarningCount() {
+    return gWarnings;
+}
+void ResetContentWarningCount() {
+    gWarnings = 0;
+}
+void SetContentWarningsQuiet(bool quiet) {
+    gQuiet = quiet;
+}
 
 ContentReader::ContentReader(const char* path) : file_(nullptr), line_(1), failed_(false) {
     CopyText(path_, sizeof(path_), path ? path : "");

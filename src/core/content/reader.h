@@ -8,7 +8,7 @@
 namespace veloria {
 
 class ContentReader {
-public:
+  public:
     explicit ContentReader(const char* path);
     ~ContentReader();
     ContentReader(const ContentReader&) = delete;
@@ -37,7 +37,7 @@ public:
     // "file:line: message" on stderr, counted.
     void Warn(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-private:
+  private:
     int Peek();
     int Get();
     void SkipSpace();

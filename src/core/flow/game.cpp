@@ -16,7 +16,9 @@ void ResetGame(Game& g, const Platform& platform) {
     g.cursors = MenuCursors{};
 }
 
-uint32_t Now(Game& g) { return g.platform.clock ? g.platform.clock->Now() : 0; }
+uint32_t Now(Game& g) {
+    return g.platform.clock ? g.platform.clock->Now() : 0;
+}
 
 void CopyText(char* dst, int32_t size, const char* src) {
     if (size <= 0) return;

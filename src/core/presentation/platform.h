@@ -10,7 +10,7 @@ struct Renderer;
 
 // Unsigned 32-bit millisecond counter that wraps.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual uint32_t Now() = 0;
 };
@@ -23,7 +23,7 @@ enum class PresentResult : int32_t {
 };
 
 class Display {
-public:
+  public:
     virtual ~Display() = default;
     // Largest texture the device can hold.
     virtual void MaxTextureSize(int32_t* width, int32_t* height) = 0;
@@ -47,7 +47,7 @@ public:
 };
 
 class AudioDevice {
-public:
+  public:
     virtual ~AudioDevice() = default;
     // Starts a wave on the one effects channel, cutting the previous one. Missing file: silence.
     virtual void PlayWave(const char* file) = 0;
@@ -69,7 +69,7 @@ struct JoystickState {
 };
 
 class JoystickDevice {
-public:
+  public:
     virtual ~JoystickDevice() = default;
     // Finds and sets up one joystick; returns the status: 1 with force feedback, 2 without,
     // 3 none.
@@ -83,7 +83,7 @@ public:
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens a file of the game directory with the desktop's default handler.
     virtual void OpenFile(const char* relativePath) = 0;

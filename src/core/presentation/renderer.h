@@ -9,7 +9,7 @@ struct Game;
 
 constexpr int32_t kQuadSlots = 328;
 constexpr int32_t kTextSlots = 40;
-constexpr int32_t kTextLength = 40;         // 39 characters and the terminating zero
+constexpr int32_t kTextLength = 40;          // 39 characters and the terminating zero
 constexpr int32_t kBackgroundNameSize = 25;  // 24 characters of name
 constexpr int32_t kTileLibrarySize = 4096;
 constexpr int32_t kMapQuads = 324;
@@ -48,10 +48,10 @@ struct Renderer {
     TextSlot texts[kTextSlots];
     char backgroundFile[kBackgroundNameSize];
     QuadSlot quads[kQuadSlots];
-    uint8_t inverted;        // colour-negative quads
-    uint8_t tileLibrary;     // tile library loaded
-    uint8_t quadBuffer;      // quad buffer created
-    uint8_t font;            // font created
+    uint8_t inverted;     // colour-negative quads
+    uint8_t tileLibrary;  // tile library loaded
+    uint8_t quadBuffer;   // quad buffer created
+    uint8_t font;         // font created
     char textureSizeMessage[256];
     char textureSizeCaption[256];
     PresentedFrame presented;

@@ -21,8 +21,7 @@ bool RecordingDisplay::MeasureText(const char* text, int32_t* width, int32_t* he
     return true;
 }
 
-PresentResult RecordingDisplay::Present(const Renderer& r, int32_t quadCount,
-                                        bool withBackground) {
+PresentResult RecordingDisplay::Present(const Renderer& r, int32_t quadCount, bool withBackground) {
     ++presents;
     lastQuadCount = quadCount;
     lastWithBackground = withBackground;

@@ -10,19 +10,19 @@
 namespace veloria {
 
 class ManualClock : public Clock {
-public:
+  public:
     explicit ManualClock(uint32_t start = 100000) : now_(start) {}
     uint32_t Now() override { return now_; }
     void Advance(uint32_t ms) { now_ += ms; }
     void Set(uint32_t ms) { now_ = ms; }
 
-private:
+  private:
     uint32_t now_;
 };
 
 // Measures text as 11 pixels per character and 24 high; records every present.
 class RecordingDisplay : public Display {
-public:
+  public:
     void MaxTextureSize(int32_t* width, int32_t* height) override {
         *width = maxTexture;
         *height = maxTexture;
@@ -56,7 +56,7 @@ public:
 // Records waves and music; PlayWaveWait advances the manual clock by the wave's length (read from
 // the file's header; 0 when it is missing).
 class RecordingAudio : public AudioDevice {
-public:
+  public:
     explicit RecordingAudio(ManualClock* clock = nullptr) : clock_(clock) {}
     void PlayWave(const char* file) override;
     void PlayWaveWait(const char* file) override;
@@ -73,7 +73,7 @@ public:
     int32_t waitWaves = 0;  // of which played to their end
     char lastWave[64] = {};
     // Music: what the game asked for.
-    bool musicAvailable = true;  // false: no music device at all
+    bool musicAvailable = true;    // false: no music device at all
     bool checkMusicFiles = false;  // true: a missing file fails to open
     bool open = false;
     bool playing = false;
@@ -84,12 +84,12 @@ public:
     int32_t seeks = 0;
     int32_t plays = 0;
 
-private:
+  private:
     ManualClock* clock_;
 };
 
 class ScriptedJoystick : public JoystickDevice {
-public:
+  public:
     uint8_t Open() override {
         ++opens;
         return status;
@@ -120,7 +120,7 @@ public:
 };
 
 class RecordingShell : public Shell {
-public:
+  public:
     void OpenFile(const char* relativePath) override;
     void MessageBox(const char* text, const char* caption) override;
     int32_t opened = 0;
