@@ -1,10 +1,9 @@
-#include "content/reader.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
+#include "content/reader.h"
 #include "test_support.h"
 
 namespace veloria {
