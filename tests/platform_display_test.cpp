@@ -182,21 +182,26 @@ TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPla
     EXPECT_LE(h, 24);
     EXPECT_GT(w, 40);
     EXPECT_LT(w, 200);
-    // Only the first line counts; an empty line measures without failing.
+    // Line breaks kept from content files take no room, and what follows one is still drawn
+    // (a sell line is "name\n: 10 GP"); an empty line measures without failing.
     int32_t w2 = 0, h2 = 0;
-    ASSERT_TRUE(display_->MeasureText("Quit Game?\nmore", &w2, &h2));
+    ASSERT_TRUE(display_->MeasureText("Quit Game?\n", &w2, &h2));
     EXPECT_EQ(w2, w);
+    int32_t joined = 0, broken = 0;
+    ASSERT_TRUE(display_->MeasureText("Oak Staff: 30 GP", &joined, &h2));
+    ASSERT_TRUE(display_->MeasureText("Oak Staff\n: 30 GP", &broken, &h2));
+    EXPECT_EQ(broken, joined);
     ASSERT_TRUE(display_->MeasureText("", &w2, &h2));
     EXPECT_EQ(w2, 0);
     // Latin-1 bytes from old files do not break measuring.
     EXPECT_TRUE(display_->MeasureText("Caf\xE9", &w2, &h2));
 
     DrawText(g(), 5, "WWWWWWWW", 444, 300, kColourWhite);
-    DrawText(g(), 6, "second\rhidden", 100, 100, kColourRed);
+    DrawText(g(), 6, "second\rshown", 100, 100, kColourRed);
     const TextSlot& slot = g().renderer.texts[5];
     DrawFrame(g(), 0, 0);
     Capture();
-    int white = 0, outside = 0, red = 0, afterBreak = 0;
+    int white = 0, outside = 0, red = 0, beyond = 0;
     for (int y = 280; y < 340; ++y) {
         for (int x = 420; x < 700; ++x) {
             Rgba p = Pixel(x, y);
@@ -209,13 +214,16 @@ TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPla
     for (int y = 90; y < 140; ++y) {
         for (int x = 90; x < 400; ++x) {
             Rgba p = Pixel(x, y);
-            if (p.r > 128 && p.g < 64) (x < second.right ? red : afterBreak) += 1;
+            if (p.r > 128 && p.g < 64) (x < second.right ? red : beyond) += 1;
         }
     }
     EXPECT_GT(white, 50);
     EXPECT_EQ(outside, 0);
     EXPECT_GT(red, 20);
-    EXPECT_EQ(afterBreak, 0);
+    EXPECT_EQ(beyond, 0);
+    int32_t shownWidth = 0;
+    ASSERT_TRUE(display_->MeasureText("secondshown", &shownWidth, &h2));
+    EXPECT_EQ(second.right - second.left, shownWidth);
 
     // A text lasts one frame.
     DrawFrame(g(), 0, 0);

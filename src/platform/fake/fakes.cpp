@@ -14,8 +14,11 @@ bool RecordingDisplay::LoadTileLibrary(const char* path) {
 
 bool RecordingDisplay::MeasureText(const char* text, int32_t* width, int32_t* height) {
     if (!measureOk) return false;
+    // Line breaks are left out of a drawn line, as the real display does.
     int32_t n = 0;
-    while (text[n] != '\0' && text[n] != '\n' && text[n] != '\r') ++n;
+    for (int32_t i = 0; i < kTextLength - 1 && text[i] != '\0'; ++i) {
+        if (text[i] != '\n' && text[i] != '\r') ++n;
+    }
     *width = 11 * n;
     *height = 24;
     return true;

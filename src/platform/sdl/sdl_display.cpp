@@ -50,10 +50,16 @@ int ToPixel(float f) {
     return static_cast<int>(std::lround(f));
 }
 
-// Length of the drawable part of a slot's text: up to the first line break, within the buffer.
-size_t LineLength(const char* text, size_t size) {
+// Texts are drawn as a single line: names and lines read from content keep their line break,
+// often with more text formatted after it (": 10 GP", a closing quote), so the breaks are left
+// out rather than ending the text. Copies at most size characters into out (size + 1 bytes)
+// and returns the length.
+size_t SingleLine(const char* text, size_t size, char* out) {
     size_t n = 0;
-    while (n < size && text[n] != '\0' && text[n] != '\n' && text[n] != '\r') ++n;
+    for (size_t i = 0; i < size && text[i] != '\0'; ++i) {
+        if (text[i] != '\n' && text[i] != '\r') out[n++] = text[i];
+    }
+    out[n] = '\0';
     return n;
 }
 
@@ -527,7 +533,9 @@ void SdlDisplay::ReleaseFont() {
 
 bool SdlDisplay::MeasureText(const char* text, int32_t* width, int32_t* height) {
     if (impl_->font == nullptr) return false;
-    size_t n = LineLength(text, kTextLength - 1);
+    char line[kTextLength];
+    size_t n = SingleLine(text, kTextLength - 1, line);
+    text = line;
     if (n == 0) {
         *width = 0;
         *height = TTF_FontHeight(impl_->font);
@@ -592,8 +600,9 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
     for (int32_t i = 0; i < kTextSlots; ++i) {
         const TextSlot& slot = r.texts[i];
         if (!slot.pending) continue;
-        size_t n = LineLength(slot.text, kTextLength - 1);
-        TextEntry* e = m.Text(slot.text, n, slot.colour);
+        char line[kTextLength];
+        size_t n = SingleLine(slot.text, kTextLength - 1, line);
+        TextEntry* e = m.Text(line, n, slot.colour);
         if (e == nullptr) continue;
         // Clipped to the measured rectangle, like the placement promised.
         int w = e->w, h = e->h;
