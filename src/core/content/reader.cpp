@@ -106,10 +106,7 @@ bool ContentReader::ReadChecked(int32_t* value, int32_t lo, int32_t hi, const ch
     if (!ReadInt(&v)) return false;
     *value = v;
     if (v < lo || v > hi) {
-        int32_t lineAfter = line_;
-        line_ = lineBefore;  // name the line the number stood on
-        Warn("%s %d is outside %d..%d; skipped", what, v, lo, hi);
-        line_ = lineAfter;
+        WarnAt(lineBefore, "%s %d is outside %d..%d; skipped", what, v, lo, hi);
         return false;
     }
     return true;
@@ -153,15 +150,26 @@ bool ContentReader::AtEnd() {
     return Peek() == EOF;
 }
 
-void ContentReader::Warn(const char* format, ...) {
+void ContentReader::WarnLine(int32_t line, const char* format, va_list args) {
     ++gWarnings;
     if (gQuiet) return;
     char message[256];
+    std::vsnprintf(message, sizeof(message), format, args);
+    std::fprintf(stderr, "%s:%d: %s\n", path_, line, message);
+}
+
+void ContentReader::Warn(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    std::vsnprintf(message, sizeof(message), format, args);
+    WarnLine(line_, format, args);
     va_end(args);
-    std::fprintf(stderr, "%s:%d: %s\n", path_, line_, message);
+}
+
+void ContentReader::WarnAt(int32_t line, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    WarnLine(line, format, args);
+    va_end(args);
 }
 
 }  // namespace veloria

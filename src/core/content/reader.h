@@ -2,6 +2,7 @@
 // The reader of every content format: integers with "%d "-like semantics and lines with a byte
 // limit that keeps the end-of-line when it fits. It knows its file name and line number so every
 // warning can say where the bad value stands.
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 
@@ -36,11 +37,14 @@ class ContentReader {
 
     // "file:line: message" on stderr, counted.
     void Warn(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The same, naming a line read earlier (the line a value stood on, not the one after it).
+    void WarnAt(int32_t line, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
   private:
     int Peek();
     int Get();
     void SkipSpace();
+    void WarnLine(int32_t line, const char* format, va_list args);
 
     FILE* file_;
     char path_[128];

@@ -5,6 +5,8 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "presentation/tiles.h"
+#include "world/event_code.h"
 #include "world/saturate.h"
 
 namespace veloria {
@@ -47,17 +49,17 @@ void SetDialogText(Game& g, const char* format, ...) {
 
 void SignDialog(Game& g, int32_t code) {
     if (code < 7 || code > 14) return;
-    LoadDialogNumber(g, g.level.dialogIds[code - 7]);
+    LoadDialogNumber(g, g.level.dialogIds[code - EventPersonFirst]);
 }
 
 void DrawDialogBox(Game& g) {
     // The box keeps its place on the tile grid while the view scrolls by pixels.
     const int32_t left = Saturate(256LL - g.level.scrollX);
     const int32_t top = Saturate(128LL - g.level.scrollY);
-    for (int32_t k = 0; k < 4; ++k) {
+    for (int32_t k = 0; k < kTileDialogFrameCells; ++k) {
         int32_t x = AddSat(left, 128LL * k);
-        SetQuad(g, 323 + k, x, AddSat(x, 128), top, AddSat(top, 128),
-                static_cast<uint32_t>(25 + k));
+        SetQuad(g, kQuadDialogBox + k, x, AddSat(x, 128), top, AddSat(top, 128),
+                kTileDialogFrame + static_cast<uint32_t>(k));
     }
     int32_t count = g.dialog.lineCount;
     if (count > kDialogLines) count = kDialogLines;

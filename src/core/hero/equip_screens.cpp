@@ -3,6 +3,7 @@
 
 #include "flow/game.h"
 #include "input/handle_input.h"
+#include "world/event_code.h"
 
 namespace veloria {
 
@@ -49,16 +50,10 @@ void DrinkingPose(Game& g) {
 // Door number and key item of a door cell; false for any other code or a door number outside
 // the unlock table.
 bool DoorOfCode(const Game& g, int32_t code, int32_t* door, int32_t* key) {
-    int32_t lock = -1;
-    if (code >= 19 && code <= 21) {
-        lock = code - 19;
-        *key = code - 16;
-    } else if (code >= 49 && code <= 58) {
-        lock = code - 46;
-        *key = DoorKey;
-    } else {
-        return false;
-    }
+    const int32_t lock = LockSlot(code);
+    if (lock < 0) return false;
+    // The low doors each take their own key (items 3..5); the high doors all take the door key.
+    *key = IsLowDoor(code) ? code - EventLowDoorFirst + 3 : DoorKey;
     *door = g.level.lockIds[lock];
     return *door >= 0 && *door < kDoors;
 }
@@ -253,7 +248,7 @@ void UseKey(Game& g, int32_t code) {
     int32_t door = 0;
     int32_t key = 0;
     if (!DoorOfCode(g, code, &door, &key)) {
-        if ((code >= 19 && code <= 21) || (code >= 49 && code <= 58)) {
+        if (IsDoor(code)) {
             // A door whose number is outside the table can never be unlocked; the key is kept.
             ShowDialogFile(g, 12);
         }

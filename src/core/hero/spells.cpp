@@ -4,6 +4,7 @@
 
 #include "battle/battle.h"
 #include "flow/game.h"
+#include "world/event_code.h"
 #include "world/movement.h"
 #include "world/saturate.h"
 
@@ -121,14 +122,14 @@ void StepProjectile(Game& g, Projectile& p) {
         default:
             break;
     }
-    const bool blocking = e >= 1 && e <= 21;
+    const bool blocking = StopsSpells(e);
     if (blocking) ClearShot(g, p);
 
     if (p.kind == 1 && p.active != 0) {
         Actor& hero = g.hero;
-        if (e == 44 || e == 45) {
+        if (IsLair(e)) {
             // A lair number outside the table names no lair: nothing there to stop the shot.
-            const int32_t lair = g.level.lairIds[e - 44];
+            const int32_t lair = g.level.lairIds[e - EventLairFirst];
             if (lair >= 0 && lair < kLairs && hero.lairs[lair].opened == 0) {
                 ClearShot(g, p);
                 if (hero.selectedSpell == 0) {
@@ -137,8 +138,8 @@ void StepProjectile(Game& g, Projectile& p) {
                 }
                 return;
             }
-        } else if (e == 46 || e == 47) {
-            const int32_t barrier = g.level.barrierIds[e - 46];
+        } else if (IsBarrier(e)) {
+            const int32_t barrier = g.level.barrierIds[e - EventBarrierFirst];
             if (barrier >= 0 && barrier < kBarriers && hero.barrierBroken[barrier] == 0) {
                 ClearShot(g, p);
                 if (hero.selectedSpell == 0) {

@@ -6,6 +6,7 @@
 #include "hero/equip_screens.h"
 #include "hero/spells.h"
 #include "input/handle_input.h"
+#include "world/event_code.h"
 #include "world/exits.h"
 #include "world/movement.h"
 
@@ -13,29 +14,25 @@ namespace veloria {
 
 namespace {
 
-bool IsDoor(int32_t e) {
-    return (e >= 19 && e <= 21) || (e >= 49 && e <= 58);
-}
-
 // Lair entrances and barriers let the hero pass only once a spell opened or broke them; a table
 // number outside its table never has.
 bool LairOpen(const Game& g, int32_t e) {
-    int32_t k = g.level.lairIds[e - 44];
+    int32_t k = g.level.lairIds[e - EventLairFirst];
     return k >= 0 && k < kLairs && g.hero.lairs[k].opened != 0;
 }
 
 bool BarrierBroken(const Game& g, int32_t e) {
-    int32_t k = g.level.barrierIds[e - 46];
+    int32_t k = g.level.barrierIds[e - EventBarrierFirst];
     return k >= 0 && k < kBarriers && g.hero.barrierBroken[k] != 0;
 }
 
 void ActOnCellAhead(Game& g) {
     const int32_t e = LookAhead(g);
-    if (e >= 16 && e <= 18 && g.hero.facing == 2) {
+    if (IsChest(e) && g.hero.facing == 2) {
         OpenChest(g, e);  // chests open only from below
-    } else if (e >= 24 && e <= 43) {
+    } else if (IsGuardian(e)) {
         StartGuardianBattle(g, e);
-    } else if (e >= 7 && e <= 14) {
+    } else if (IsPerson(e)) {
         SignDialog(g, e);
         PlayWave(g, "sound/button.wav");
         g.flow.returnState = g.flow.gameState;
@@ -103,35 +100,43 @@ void StepHero(Game& g, int8_t code) {
     const int32_t e = HitEvent(g, h);
 
     bool accept = true;
-    if (e == 1 || (e >= 7 && e <= 14) || (e >= 16 && e <= 18) || (e >= 24 && e <= 43)) {
-        accept = false;
-    } else if (e == 15) {
-        StepBack(g);
-        g.flow.gameState = StateShop;
-        g.shop.menuCursor = 0;
-        return;
-    } else if (IsDoor(e)) {
-        accept = DoorOpen(g, e);
-    } else if (e >= 2 && e <= 6) {
-        TakeExit(g, e);
-        return;
-    } else if (e == 22 || e == 23) {
-        TreasureHint(g, e);
-    } else if (e == 59 || e == 60) {
-        TreasureHint(g, e - 37);
-        accept = false;
-    } else if (e == 44 || e == 45) {
-        if (!LairOpen(g, e)) {
+    switch (ClassifyStep(e, code == InputUp)) {
+        case StepKind::Walk:
+            break;
+        case StepKind::Refuse:
             accept = false;
-        } else {
+            break;
+        case StepKind::Shop:
+            StepBack(g);
+            g.flow.gameState = StateShop;
+            g.shop.menuCursor = 0;
+            return;
+        case StepKind::Door:
+            accept = DoorOpen(g, e);
+            break;
+        case StepKind::Exit:
+            TakeExit(g, e);
+            return;
+        case StepKind::TreasureSpot:
+            TreasureHint(g, e);
+            break;
+        case StepKind::BesideTreasure:
+            TreasureHint(g, e - EventBesideTreasureFirst + EventTreasureFirst);
+            accept = false;
+            break;
+        case StepKind::Lair:
+            if (!LairOpen(g, e)) {
+                accept = false;
+                break;
+            }
             EnterLair(g, e);
             return;
-        }
-    } else if (e == 46 || e == 47) {
-        accept = BarrierBroken(g, e);
-    } else if (e == 62 && code == InputUp) {
-        g.flow.gameState = StateEndStory;
-        return;
+        case StepKind::Barrier:
+            accept = BarrierBroken(g, e);
+            break;
+        case StepKind::EndGame:
+            g.flow.gameState = StateEndStory;
+            return;
     }
 
     if (!accept) {

@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "flow/game.h"
+#include "presentation/tiles.h"
 
 namespace veloria {
 
 namespace {
 constexpr int32_t kTileColumns = 32;
-constexpr uint32_t kTileCount = 1024;  // 32 x 32 cells of the tile library
+constexpr uint32_t kTileCount = kTileCells;
 constexpr float kCellSize = 0.03125f;  // 1/32 of the texture in each direction
 
 void SetVertex(Vertex& v, int32_t x, int32_t y, float u, float tv) {

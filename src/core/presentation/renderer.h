@@ -15,6 +15,15 @@ constexpr int32_t kTileLibrarySize = 4096;
 constexpr int32_t kMapQuads = 324;
 constexpr int32_t kMapQuadsWithBox = 328;
 
+// The fixed allocation of the quad slots on a map frame: four layers of 80 view cells, with the
+// four sprites between the animated layer (160..239) and the top layer (244..323), which covers
+// them, and the dialog box's four cells last.
+constexpr int32_t kQuadVillainSpell = 240;
+constexpr int32_t kQuadVillain = 241;
+constexpr int32_t kQuadHero = 242;
+constexpr int32_t kQuadHeroSpell = 243;
+constexpr int32_t kQuadDialogBox = 323;  // 323 + k for cell k of the box's four
+
 // Pre-transformed vertex: screen x, y, z (0), reciprocal w (1), texture u, v.
 struct Vertex {
     float x, y, z, rhw, u, v;

@@ -2,6 +2,9 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "presentation/tiles.h"
+#include "world/event_code.h"
+#include "world/level_schema.h"
 
 namespace veloria {
 
@@ -18,6 +21,8 @@ constexpr ModeShape kShapes[4] = {
     {16, 12, 8, 6, 0, 0},
     {32, 18, 24, 12, 0, 0},
 };
+
+constexpr const char* kLayerNames[kLayers] = {"Ground", "Overlay", "Animated", "Top", "Events"};
 
 bool ValidMode(int32_t mode) {
     return mode >= Arena && mode <= Large;
@@ -39,11 +44,11 @@ int32_t* LayerCells(LevelMap& m, int32_t mode, int32_t layer) {
 // Reads a number that indexes a progress table. One out of range is warned about and stored as
 // -1, which every user reads as "none": keeping the previous level's number instead would tie
 // this level's cell to a stranger's chest or door.
-void ReadTableIndex(ContentReader& r, int32_t* field, int32_t count, const char* what) {
-    int32_t v = 0;  // in range: still 0 after a refusal means nothing was read
-    if (r.ReadChecked(&v, 0, count - 1, what)) {
+void ReadTableIndex(ContentReader& r, int32_t* field, int32_t lo, int32_t hi, const char* what) {
+    int32_t v = lo;  // in range: still lo after a refusal means nothing was read
+    if (r.ReadChecked(&v, lo, hi, what)) {
         *field = v;
-    } else if (v != 0) {
+    } else if (v != lo) {
         *field = -1;
     }
 }
@@ -51,10 +56,7 @@ void ReadTableIndex(ContentReader& r, int32_t* field, int32_t count, const char*
 }  // namespace
 
 void ReadLevelExit(ContentReader& r, LevelExit& e) {
-    int32_t* fields[12] = {
-        &e.destLevel,         &e.heroX,     &e.heroY,         &e.mapMode, &e.viewCol, &e.viewRow,
-        &e.encounterVillains, &e.battleMap, &e.encounterRate, &e.scrollX, &e.scrollY, &e.music};
-    for (int32_t* f : fields) r.ReadInt(f);
+    VisitLevelExit(e, [&](const FieldSchema&, int32_t& v) { r.ReadInt(&v); });
 }
 
 void LoadLevel(Game& g, uint8_t mode, const char* fileName) {
@@ -84,23 +86,29 @@ void ReadLevelFile(Game& g, const char* fileName) {
     int32_t cells = s.columns * s.rows;
     for (int32_t layer = 0; layer < kLayers; ++layer) {
         int32_t* data = LayerCells(m, m.mode, layer);
-        for (int32_t i = 0; i < cells; ++i) r.ReadInt(&data[i]);
+        for (int32_t i = 0; i < cells; ++i) {
+            const int32_t lineBefore = r.Line();
+            if (!r.ReadInt(&data[i])) continue;
+            // A cell outside the tile library or the animation table draws nothing; it is kept
+            // as read (the frame already refuses it) but the author hears of it once.
+            const int32_t v = data[i];
+            const int32_t limit = layer == Animated ? kAnimTiles : kTileCells;
+            if (layer != Events && (v < 0 || v >= limit)) {
+                r.WarnAt(lineBefore,
+                         "%s cell %d (column %d, row %d) is outside 0..%d; drawn as nothing",
+                         kLayerNames[layer], v, i % s.columns, i / s.columns, limit - 1);
+            }
+        }
     }
     if (m.mode == Arena) return;  // an arena holds only its layers
 
-    for (LevelExit& e : m.exits) ReadLevelExit(r, e);
-    for (int32_t& id : m.dialogIds) r.ReadInt(&id);
-    r.ReadInt(&m.shopId);
-    for (int32_t& id : m.chestIds) ReadTableIndex(r, &id, kChests, "chest number");
-    for (int32_t& id : m.lockIds) ReadTableIndex(r, &id, kDoors, "door number");
-    for (int32_t& id : m.treasureIds) ReadTableIndex(r, &id, kTreasures, "treasure number");
-    for (GuardianSpot& spot : m.guardianSpots) {
-        ReadTableIndex(r, &spot.guardian, kGuardians, "guardian number");
-        r.ReadInt(&spot.villainFile);
-        r.ReadInt(&spot.battleMusic);
-    }
-    for (int32_t& id : m.lairIds) ReadTableIndex(r, &id, kLairs, "lair number");
-    for (int32_t& id : m.barrierIds) ReadTableIndex(r, &id, kBarriers, "barrier number");
+    VisitLevelTables(m, [&](const FieldSchema& f, int32_t& v) {
+        if (IsChecked(f)) {
+            ReadTableIndex(r, &v, f.lo, f.hi, f.name);
+        } else {
+            r.ReadInt(&v);
+        }
+    });
 }
 
 void BuildView(Game& g) {
@@ -126,7 +134,7 @@ void BuildView(Game& g) {
                 const int32_t* data = LayerCells(m, m.mode, layer);
                 v.cells[layer][i] = data[col + row * s.columns];
             } else {
-                v.cells[layer][i] = layer == Events ? 1 : 0;
+                v.cells[layer][i] = layer == Events ? EventWall : 0;
             }
         }
     }
@@ -140,65 +148,58 @@ void ApplyWorldState(Game& g) {
     auto in = [](int32_t k, int32_t count) { return k >= 0 && k < count; };
     for (int32_t i = 0; i < kViewCells; ++i) {
         const int32_t e = c[Events][i];
-        if (e >= 16 && e <= 18) {
-            int32_t k = m.chestIds[e - 16];
-            if (in(k, kChests) && g.chests[k].opened) c[Overlay][i] = 30;
+        if (IsChest(e)) {
+            int32_t k = m.chestIds[e - EventChestFirst];
+            if (in(k, kChests) && g.chests[k].opened) c[Overlay][i] = kTileOpenChest;
         }
-        if (e >= 7 && e <= 14 && h.guardianDefeated[135] == 1) {
+        if (IsPerson(e) && h.guardianDefeated[kNewsGuardian] == 1) {
             // Once guardian 135 has fallen, the people of the level have something new to say.
-            int32_t& id = m.dialogIds[e - 7];
-            static constexpr int32_t kFrom[5] = {70, 71, 72, 67, 68};
-            static constexpr int32_t kTo[5] = {73, 74, 75, 76, 77};
-            for (int32_t k = 0; k < 5; ++k) {
-                if (id == kFrom[k]) {
-                    id = kTo[k];
-                    break;
-                }
-            }
+            int32_t& id = m.dialogIds[e - EventPersonFirst];
+            id = NewsDialog(id);
         }
-        if (e == 61) {
-            if (h.guardianDefeated[136] == 1) {
+        if (e == EventSealedPassage) {
+            if (h.guardianDefeated[kPassageGuardian] == 1) {
                 c[Overlay][i] = 0;
-                c[Animated][i] = 53;
-                c[Events][i] = 3;
+                c[Animated][i] = kAnimOpenPassage;
+                c[Events][i] = EventExitFirst + 1;
             } else {
-                c[Events][i] = 1;
+                c[Events][i] = EventWall;
             }
         }
-        if (e >= 19 && e <= 21) {
-            int32_t k = m.lockIds[e - 19];
+        if (IsLowDoor(e)) {
+            int32_t k = m.lockIds[LockSlot(e)];
             if (in(k, kDoors) && g.doorUnlocked[k]) {
                 c[Overlay][i] = 0;
-                c[Events][i] = 0;
+                c[Events][i] = EventFree;
             }
         }
-        if (e == 22 || e == 23) {
-            int32_t k = m.treasureIds[e - 22];
-            if (in(k, kTreasures) && g.hiddenTreasures[k].dug == 1) c[Overlay][i] = 52;
+        if (IsTreasureSpot(e)) {
+            int32_t k = m.treasureIds[e - EventTreasureFirst];
+            if (in(k, kTreasures) && g.hiddenTreasures[k].dug == 1) c[Overlay][i] = kTileDugHole;
         }
-        if (e == 44 || e == 45) {
-            int32_t k = m.lairIds[e - 44];
-            if (in(k, kLairs) && h.lairs[k].opened) c[Overlay][i] = 139;
+        if (IsLair(e)) {
+            int32_t k = m.lairIds[e - EventLairFirst];
+            if (in(k, kLairs) && h.lairs[k].opened) c[Overlay][i] = kTileOpenLair;
         }
-        if (e == 46 || e == 47) {
-            int32_t k = m.barrierIds[e - 46];
+        if (IsBarrier(e)) {
+            int32_t k = m.barrierIds[e - EventBarrierFirst];
             if (in(k, kBarriers) && h.barrierBroken[k]) {
                 c[Overlay][i] = 0;
                 c[Animated][i] = 0;
             }
         }
-        if (e >= 49 && e <= 58) {
-            int32_t k = m.lockIds[e - 46];
+        if (IsHighDoor(e)) {
+            int32_t k = m.lockIds[LockSlot(e)];
             if (in(k, kDoors) && g.doorUnlocked[k]) {
                 c[Overlay][i] = 0;
-                c[Events][i] = 0;
+                c[Events][i] = EventFree;
             }
         }
-        if (e >= 24 && e <= 43) {
-            int32_t k = m.guardianSpots[e - 24].guardian;
+        if (IsGuardian(e)) {
+            int32_t k = m.guardianSpots[e - EventGuardianFirst].guardian;
             if (in(k, kGuardians) && h.guardianDefeated[k]) {
                 c[Animated][i] = 0;
-                c[Events][i] = 0;
+                c[Events][i] = EventFree;
             }
         }
     }

@@ -75,14 +75,14 @@ bool BoxesOverlap(int32_t aLeft, int32_t aRight, int32_t aTop, int32_t aBottom, 
 }
 
 int8_t HitEvent(Game& g, Actor& a) {
-    a.box.left = AddSat(a.x, 24);
-    a.box.right = AddSat(a.x, 103);
-    a.box.top = AddSat(a.y, 64);
-    a.box.bottom = AddSat(a.y, 127);
+    a.box.left = AddSat(a.x, kFootLeft);
+    a.box.right = AddSat(a.x, kFootRight);
+    a.box.top = AddSat(a.y, kFootTop);
+    a.box.bottom = AddSat(a.y, kFootBottom);
     const int32_t* events = g.view.cells[Events];
     const int64_t scrollX = g.level.scrollX;
     const int64_t scrollY = g.level.scrollY;
-    int32_t pending = 0;
+    HitScan scan;
     for (int32_t i = 0; i < kViewCells; ++i) {
         int32_t e = events[i];
         if (e <= 0) continue;
@@ -92,16 +92,9 @@ int8_t HitEvent(Game& g, Actor& a) {
                           Saturate(left + 127), Saturate(top), Saturate(top + 127))) {
             continue;
         }
-        if (e == 22 || e == 23) {
-            // Treasure spots are remembered but never hide what else the box touches.
-            pending = e - 21;
-            continue;
-        }
-        if (pending != 0) return static_cast<int8_t>(58 + pending);
-        // Codes are below 128; a larger one from content reads as 127, plain ground like 63.
-        return static_cast<int8_t>(e > 127 ? 127 : e);
+        if (scan.Take(e)) break;
     }
-    return static_cast<int8_t>(pending != 0 ? pending + 21 : 0);
+    return scan.Result();
 }
 
 void StepForward(Game& g) {

@@ -51,9 +51,9 @@ void StartupLoad(Game& g) {
     g.hero.x = 256;
     g.hero.y = 384;
     g.hero.facing = 2;
-    g.hero.quadSlot = 242;
-    ClearShot(g, g.heroSpell, 243, 0, 1);
-    ClearShot(g, g.villainSpell, 240, 1, 2);
+    g.hero.quadSlot = kQuadHero;
+    ClearShot(g, g.heroSpell, kQuadHeroSpell, 0, 1);
+    ClearShot(g, g.villainSpell, kQuadVillainSpell, 1, 2);
 
     // 4-5: no villain; the tile animations.
     LoadVillain(g, 0);

@@ -420,7 +420,7 @@ void DrawVillain(Game& g) {
         }
         tile = static_cast<uint32_t>(row->tiles[row->state]);
     }
-    SetQuad(g, 241, v.x, v.x + kSprite, v.y, v.y + kSprite, tile);
+    SetQuad(g, kQuadVillain, v.x, v.x + kSprite, v.y, v.y + kSprite, tile);
 }
 
 }  // namespace veloria

@@ -5,23 +5,29 @@
 
 #include "checker.h"
 #include "content/reader.h"
+#include "presentation/tiles.h"
+#include "world/event_code.h"
+#include "world/level_schema.h"
 
 namespace veloria::check {
 
 namespace {
 
-constexpr int32_t kSmallNumbers = 1111, kLargeNumbers = 3031, kArenaNumbers = 400;
+constexpr int32_t kSmallNumbers = kLayers * 192 + kLevelTableIntegers,
+                  kLargeNumbers = kLayers * 576 + kLevelTableIntegers, kArenaNumbers = kLayers * 80;
 constexpr const char* kLayerNames[kLayers] = {"Ground", "Overlay", "Animated", "Top", "Events"};
 
-bool KnownCode(int32_t e) {
-    return (e >= 0 && e <= 58) || e == 61 || e == 62;
+// Exits and the sealed passage, which opens into exit 1.
+bool LeadsOut(int32_t e) {
+    return IsExit(e) || e == EventSealedPassage;
 }
-bool IsExit(int32_t e) {
-    return (e >= 2 && e <= 6) || e == 61;
+
+// Where a table's first number stands among the numbers after the layers.
+size_t TableAt(const char* name) {
+    return static_cast<size_t>(FieldOffset(kLevelTablesSchema, name));
 }
-bool IsDoor(int32_t e) {
-    return (e >= 19 && e <= 21) || (e >= 49 && e <= 58);
-}
+constexpr size_t kExitInts = RecordIntegers(kLevelExitSchema);
+constexpr size_t kSpotInts = RecordIntegers(kGuardianSpotSchema);
 
 std::string At(const Where& w) {
     return w.line > 0 ? w.file + ":" + std::to_string(w.line) : w.file;
@@ -107,14 +113,14 @@ void Checker::CheckLevelCells(LevelInfo& l) {
                 return Where{l.file, l.numbers.LineOf(static_cast<size_t>(layer * cells + i))};
             };
             const int32_t e = l.grid.At(Events, c, r);
-            if (!KnownCode(e)) {
+            if (!IsLevelCode(e)) {
                 Fail(at(Events), Text("an event code 0..58, 61 or 62 at cell (%d, %d)", c, r),
                      std::to_string(e));
             } else {
                 l.codeLine.emplace(e, at(Events).line);
             }
             bool border = c == 0 || r == 0 || c == l.grid.cols - 1 || r == l.grid.rows - 1;
-            if (border && e != 1 && !IsExit(e)) {
+            if (border && e != EventWall && !LeadsOut(e)) {
                 Fail(at(Events),
                      Text("a wall (1), an exit (2..6) or a sealed passage (61) on the border at "
                           "cell (%d, %d)",
@@ -124,7 +130,7 @@ void Checker::CheckLevelCells(LevelInfo& l) {
             ExpectRange(at(Animated), l.grid.At(Animated, c, r), 0, kAnimTiles - 1,
                         Text("an animation entry at cell (%d, %d)", c, r));
             for (int32_t layer : {Ground, Overlay, Top}) {
-                ExpectRange(at(layer), l.grid.At(layer, c, r), 0, 1023,
+                ExpectRange(at(layer), l.grid.At(layer, c, r), 0, kTileCells - 1,
                             Text("a %s tile at cell (%d, %d)", kLayerNames[layer], c, r));
             }
         }
@@ -137,73 +143,84 @@ void Checker::CheckLevelTables(int32_t number, LevelInfo& l) {
     const LevelMap& m = l.tables;
     for (const auto& [e, cellLine] : l.codeLine) {
         std::string code = Text("event code %d", e);
-        if (IsExit(e)) {
-            size_t x = e == 61 ? 1 : static_cast<size_t>(e - 2);
-            ExitEntry(m.exits[x], entry(12 * x), Text("%s exit %d", l.file.c_str(), e));
-        } else if (e >= 7 && e <= 14) {
-            size_t k = static_cast<size_t>(e - 7);
+        if (LeadsOut(e)) {
+            size_t x = e == EventSealedPassage ? 1 : static_cast<size_t>(e - EventExitFirst);
+            ExitEntry(m.exits[x], entry(TableAt("exits") + kExitInts * x),
+                      Text("%s exit %d", l.file.c_str(), e));
+        } else if (IsPerson(e)) {
+            size_t k = static_cast<size_t>(e - EventPersonFirst);
             int32_t d = m.dialogIds[k];
-            Need(Text("data/dialog/dialog%02d.txt", d), entry(60 + k), "the dialog of " + code);
-            // These people speak anew once guardian 135 has fallen.
-            static constexpr int32_t kFrom[5] = {70, 71, 72, 67, 68}, kTo[5] = {73, 74, 75, 76, 77};
-            for (int32_t j = 0; j < 5; ++j) {
-                if (d == kFrom[j]) {
-                    Need(Text("data/dialog/dialog%02d.txt", kTo[j]), entry(60 + k),
-                         "the later dialog of " + code);
-                }
+            Where at = entry(TableAt("dialogIds") + k);
+            Need(Text("data/dialog/dialog%02d.txt", d), at, "the dialog of " + code);
+            if (NewsDialog(d) != d) {
+                Need(Text("data/dialog/dialog%02d.txt", NewsDialog(d)), at,
+                     "the later dialog of " + code);
             }
-        } else if (e == 15) {
-            Need(Text("data/shops/shop%02d.txt", m.shopId), entry(68), "the shop of " + code);
-        } else if (e >= 16 && e <= 18) {
-            size_t k = static_cast<size_t>(e - 16);
+        } else if (e == EventShop) {
+            Need(Text("data/shops/shop%02d.txt", m.shopId), entry(TableAt("shopId")),
+                 "the shop of " + code);
+        } else if (IsChest(e)) {
+            size_t k = static_cast<size_t>(e - EventChestFirst);
             int32_t n = m.chestIds[k];
             if (n < 0) continue;  // the loader reported it
-            Need(Text("data/chests/chest%02d.txt", n), entry(69 + k), "the chest of " + code);
-            Unique("chest", n, number, entry(69 + k));
+            Where at = entry(TableAt("chestIds") + k);
+            Need(Text("data/chests/chest%02d.txt", n), at, "the chest of " + code);
+            Unique("chest", n, number, at);
         } else if (IsDoor(e)) {
-            size_t k = static_cast<size_t>(e <= 21 ? e - 19 : e - 46);
-            if (m.lockIds[k] >= 0) Unique("door", m.lockIds[k], number, entry(72 + k));
-            keysNeeded_.emplace(e <= 21 ? e - 16 : 13, Where{l.file, cellLine});
-        } else if (e == 22 || e == 23) {
-            size_t k = static_cast<size_t>(e - 22);
+            size_t k = static_cast<size_t>(LockSlot(e));
+            if (m.lockIds[k] >= 0)
+                Unique("door", m.lockIds[k], number, entry(TableAt("lockIds") + k));
+            keysNeeded_.emplace(IsLowDoor(e) ? e - EventLowDoorFirst + 3 : 13,
+                                Where{l.file, cellLine});
+        } else if (IsTreasureSpot(e)) {
+            size_t k = static_cast<size_t>(e - EventTreasureFirst);
             int32_t n = m.treasureIds[k];
             if (n < 0) continue;
-            Need(Text("data/hidden/ht%02d.txt", n), entry(85 + k), "the treasure of " + code);
-            Unique("treasure", n, number, entry(85 + k));
-        } else if (e >= 24 && e <= 43) {
-            size_t k = static_cast<size_t>(e - 24);
+            Where at = entry(TableAt("treasureIds") + k);
+            Need(Text("data/hidden/ht%02d.txt", n), at, "the treasure of " + code);
+            Unique("treasure", n, number, at);
+        } else if (IsGuardian(e)) {
+            size_t k = static_cast<size_t>(e - EventGuardianFirst);
             const GuardianSpot& s = m.guardianSpots[k];
-            Where at = entry(87 + 3 * k);
+            const size_t spot = TableAt("guardianSpots") + kSpotInts * k;
+            Where at =
+                entry(spot + static_cast<size_t>(FieldOffset(kGuardianSpotSchema, "guardian")));
             if (s.guardian == 0) {
                 Fail(at, "guardian 1..199 for " + code + " (guardian 0 is never remembered)", "0");
             } else if (s.guardian > 0) {
                 Unique("guardian", s.guardian, number, at);
             }
-            Where villain = entry(88 + 3 * k);
+            Where villain =
+                entry(spot + static_cast<size_t>(FieldOffset(kGuardianSpotSchema, "villainFile")));
             ExpectRange(villain, s.villainFile, 1, 44, "a villain file for " + code);
             if (s.villainFile >= 1 && s.villainFile <= 44) {
                 Need(Text("data/villains/v%02d.txt", s.villainFile), villain,
                      "the villain of " + code);
             }
-            NeedMedia(Text("music/battle%02d.mid", s.battleMusic), entry(89 + 3 * k),
-                      "the battle music of " + code);
-        } else if (e == 44 || e == 45) {
-            size_t k = static_cast<size_t>(e - 44);
+            NeedMedia(
+                Text("music/battle%02d.mid", s.battleMusic),
+                entry(spot + static_cast<size_t>(FieldOffset(kGuardianSpotSchema, "battleMusic"))),
+                "the battle music of " + code);
+        } else if (IsLair(e)) {
+            size_t k = static_cast<size_t>(e - EventLairFirst);
             int32_t n = m.lairIds[k];
             if (n < 0) continue;
-            Unique("lair", n, number, entry(147 + k));
+            Where at = entry(TableAt("lairIds") + k);
+            Unique("lair", n, number, at);
             std::string path = Text("data/lair/hlair%02d.txt", n);
-            if (!Need(path, entry(147 + k), "the lair of " + code)) continue;
+            if (!Need(path, at, "the lair of " + code)) continue;
             LevelExit x{};
             {
                 ContentReader r(path.c_str());  // as the game reads it on entering the lair
                 ReadLevelExit(r, x);
             }
             ExitEntry(x, {path, 1}, Text("lair %d", n));
-        } else if (e == 46 || e == 47) {
-            size_t k = static_cast<size_t>(e - 46);
-            if (m.barrierIds[k] >= 0) Unique("barrier", m.barrierIds[k], number, entry(149 + k));
-        } else if (e == 62) {
+        } else if (IsBarrier(e)) {
+            size_t k = static_cast<size_t>(e - EventBarrierFirst);
+            if (m.barrierIds[k] >= 0) {
+                Unique("barrier", m.barrierIds[k], number, entry(TableAt("barrierIds") + k));
+            }
+        } else if (e == EventEndGate) {
             endGate_ = true;
         }
     }
@@ -271,32 +288,32 @@ void Checker::CheckReachability(int32_t number, const LevelInfo& l) {
     for (const auto& [e, line] : l.codeLine) {
         Where at{l.file, line};
         const char* unreached = "no place to reach it from";
-        if (e >= 7 && e <= 18 && !open.inReach.count(e)) {
+        if ((IsPerson(e) || e == EventShop || IsChest(e)) && !open.inReach.count(e)) {
             Fail(at,
                  Text("event code %d in reach of the action button%s", e,
-                      e >= 16 ? " from below" : ""),
+                      IsChest(e) ? " from below" : ""),
                  unreached);
         }
-        if (e >= 24 && e <= 43 && !guarded.inReach.count(e)) {
+        if (IsGuardian(e) && !guarded.inReach.count(e)) {
             Fail(at, Text("guardian (event code %d) in reach before it is beaten", e), unreached);
         }
         if (IsDoor(e) && !locked.inReach.count(e)) {
             Fail(at, Text("door (event code %d) in reach while it is locked", e), unreached);
         }
-        if (e >= 44 && e <= 47 && !sealed.inReach.count(e)) {
+        if ((IsLair(e) || IsBarrier(e)) && !sealed.inReach.count(e)) {
             Fail(at, Text("event code %d in reach of a spell while it is closed", e), unreached);
         }
-        bool leave = (e >= 2 && e <= 6) || e == 15 || e == 44 || e == 45 || e == 62;
+        bool leave = IsExit(e) || e == EventShop || IsLair(e) || e == EventEndGate;
         if (leave && !open.leaves.count(e)) {
             Fail(at, Text("a way to walk into event code %d", e), "it walled in");
         }
-        if (e == 61 && !open.leaves.count(3)) {
+        if (e == EventSealedPassage && !open.leaves.count(EventExitFirst + 1)) {
             Fail(at, "a way into the opened passage (61)", "it walled in");
         }
     }
-    for (int32_t e = 16; e <= 18; ++e) {
+    for (int32_t e = EventChestFirst; e <= EventChestLast; ++e) {
         if (!locked.inReach.count(e)) continue;
-        int32_t n = l.tables.chestIds[e - 16];
+        int32_t n = l.tables.chestIds[e - EventChestFirst];
         if (n >= 0 && n < kChests && g_.chests[n].kind == 1) keysFound_.insert(g_.chests[n].value);
     }
     // From every single arrival, every way out is reachable.
@@ -395,7 +412,7 @@ void Checker::CheckArena(const std::string& path) {
         ExpectRange(at(Animated, i), cells[Animated][i], 0, kAnimTiles - 1,
                     Text("an animation entry at cell (%d, %d)", c, r));
         for (int32_t layer : {Ground, Overlay, Top}) {
-            ExpectRange(at(layer, i), cells[layer][i], 0, 1023,
+            ExpectRange(at(layer, i), cells[layer][i], 0, kTileCells - 1,
                         Text("a %s tile at cell (%d, %d)", kLayerNames[layer], c, r));
         }
     }

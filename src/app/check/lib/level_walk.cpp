@@ -1,5 +1,8 @@
 #include "level_walk.h"
 
+#include "world/event_code.h"
+#include "world/movement.h"
+
 namespace veloria::check {
 
 namespace {
@@ -7,10 +10,10 @@ namespace {
 int32_t EffectiveCode(const LevelGrid& l, int32_t col, int32_t row, Progress p) {
     if (col < 0 || row < 0 || col >= l.cols || row >= l.rows) return 1;  // beyond the map
     int32_t e = l.At(Events, col, row);
-    if ((e >= 19 && e <= 21) || (e >= 49 && e <= 58)) return p.doors ? 0 : e;
-    if (e >= 24 && e <= 43) return p.guardians ? 0 : e;
-    if (e == 46 || e == 47) return p.barriers ? 0 : e;
-    if (e == 61) return p.guardians ? 3 : 1;
+    if (IsDoor(e)) return p.doors ? EventFree : e;
+    if (IsGuardian(e)) return p.guardians ? EventFree : e;
+    if (IsBarrier(e)) return p.barriers ? EventFree : e;
+    if (e == EventSealedPassage) return p.guardians ? EventExitFirst + 1 : EventWall;
     return e;
 }
 
@@ -20,12 +23,26 @@ int32_t FloorDiv(int32_t a, int32_t b) {
 
 enum class Step { Refuse, Accept, Leave };
 
-// What a step onto code e does (dir: 0 left, 1 right, 2 up, 3 down).
+// What a step onto code e does (dir: 0 left, 1 right, 2 up, 3 down), by the game's own rule.
+// Doors and barriers that are open already read as free ground here (EffectiveCode).
 Step StepOnto(int32_t e, int32_t dir, Progress p) {
-    if (e == 0 || e == 22 || e == 23 || e == 48 || e >= 63) return Step::Accept;
-    if (e == 62) return dir == 2 ? Step::Leave : Step::Accept;
-    if ((e >= 2 && e <= 6) || e == 15) return Step::Leave;
-    if (e == 44 || e == 45) return p.lairs ? Step::Leave : Step::Refuse;
+    if (e < 0) return Step::Refuse;  // the game never reports one; content must not hold one
+    switch (ClassifyStep(e, dir == 2)) {
+        case StepKind::Walk:
+        case StepKind::TreasureSpot:
+            return e == EventSealedPassage ? Step::Refuse : Step::Accept;
+        case StepKind::Exit:
+        case StepKind::Shop:
+        case StepKind::EndGame:
+            return Step::Leave;
+        case StepKind::Lair:
+            return p.lairs ? Step::Leave : Step::Refuse;
+        case StepKind::Refuse:
+        case StepKind::Door:
+        case StepKind::Barrier:
+        case StepKind::BesideTreasure:
+            return Step::Refuse;
+    }
     return Step::Refuse;
 }
 
@@ -35,21 +52,15 @@ constexpr int32_t kDy[4] = {0, 0, -16, 16};
 }  // namespace
 
 int32_t HitAt(const LevelGrid& l, int32_t x, int32_t y, Progress p) {
-    int32_t c0 = FloorDiv(x + 24, 128), c1 = FloorDiv(x + 103, 128);
-    int32_t r0 = FloorDiv(y + 64, 128), r1 = FloorDiv(y + 127, 128);
-    int32_t pending = 0;
+    int32_t c0 = FloorDiv(x + kFootLeft, 128), c1 = FloorDiv(x + kFootRight, 128);
+    int32_t r0 = FloorDiv(y + kFootTop, 128), r1 = FloorDiv(y + kFootBottom, 128);
+    HitScan scan;  // the game's own rule over the cells the box touches, row by row
     for (int32_t r = r0; r <= r1; ++r) {
         for (int32_t c = c0; c <= c1; ++c) {
-            int32_t e = EffectiveCode(l, c, r, p);
-            if (e <= 0) continue;
-            if (e == 22 || e == 23) {
-                pending = e - 21;
-                continue;
-            }
-            return pending == 1 ? 59 : pending == 2 ? 60 : e;
+            if (scan.Take(EffectiveCode(l, c, r, p))) return scan.Result();
         }
     }
-    return pending ? pending + 21 : 0;
+    return scan.Result();
 }
 
 Walk WalkFrom(const LevelGrid& l, const std::vector<std::pair<int32_t, int32_t>>& starts,
@@ -65,7 +76,7 @@ Walk WalkFrom(const LevelGrid& l, const std::vector<std::pair<int32_t, int32_t>>
         for (int32_t dir = 0; dir < 4; ++dir) {
             int32_t nx = x + kDx[dir], ny = y + kDy[dir];
             int32_t e = HitAt(l, nx, ny, p);
-            bool chest = e >= 16 && e <= 18;
+            bool chest = IsChest(e);
             if (!chest || dir == 2) w.inReach.insert(e);  // chests open only facing up
             Step s = StepOnto(e, dir, p);
             if (s == Step::Leave) w.leaves.insert(e);
