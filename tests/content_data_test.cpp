@@ -1,6 +1,7 @@
 // The shipped content passes the strict content checker, and each class of its checks fires on
 // a copy broken on purpose.
 #include "content_check_support.h"
+#include "world/level_schema.h"
 
 namespace veloria {
 namespace {
@@ -8,6 +9,9 @@ namespace {
 // Word positions in the formats: a Small level's events start at 4 x 192, its tables at
 // 5 x 192; a Large level's at 4 x 576 and 5 x 576.
 constexpr size_t kSmallEvents = 768, kSmallTables = 960, kLargeTables = 2880;
+constexpr size_t kChestIds = FieldOffset(kLevelTablesSchema, "chestIds");
+constexpr size_t kSpots = FieldOffset(kLevelTablesSchema, "guardianSpots");
+static_assert(kChestIds == 69 && kSpots == 87, "level files keep their layout");
 
 TEST(ContentData, ShippedContentIsClean) {
     check::CheckResult r = CheckDir(kShippedContent);
@@ -76,8 +80,8 @@ TEST(ContentData, LevelCellsTablesAndArrivals) {
     c.SetWord(one, kSmallEvents + 16 * 2 + 3, "70");     // cell (3, 2): no such code
     c.SetWord(one, kSmallEvents + 16 * 11 + 4, "0");     // a hole in the bottom border
     c.SetWord(one, 16 * 6 + 2, "1024");                  // a ground tile beyond the library
-    c.SetWord(two, kLargeTables + 69, "0");              // level 2's first chest is level 1's
-    c.SetWord(two, kLargeTables + 87, "0");              // the Warden's guardian number: 0
+    c.SetWord(two, kLargeTables + kChestIds, "0");       // level 2's first chest is level 1's
+    c.SetWord(two, kLargeTables + kSpots, "0");          // the Warden's guardian number: 0
     c.SetWord("data/villains/v48.txt", 329, "0");        // the start on the wall at (0, 3)
     c.SetWord(one, kSmallTables + 2, "528");             // exit 2 arrives below the margin
     c.SetWord("levels/battle01.txt", 4 * 80 + 25, "1");  // a rock where the heroine enters

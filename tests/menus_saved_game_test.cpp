@@ -18,6 +18,13 @@ constexpr int kModeAt = 518;
 constexpr int kEquippedAt = 522;
 constexpr int kListCursorAt = 528;
 constexpr int kTotalAt = 634;
+// Saved games must stay readable: the schema may be reworded, never reordered.
+static_assert(SaveFieldAt("facing") == kFacingAt && SaveFieldAt("x") == kXAt);
+static_assert(SaveFieldAt("levelNumber") == kLevelAt && SaveFieldAt("mode") == kModeAt);
+static_assert(SaveFieldAt("equipped") == kEquippedAt && SaveFieldAt("listCursor") == kListCursorAt);
+static_assert(SaveFieldAt("playTime") == kTotalAt && SaveFieldAt("spellOwned") == 20);
+static_assert(SaveFieldAt("owned") == 38 && SaveFieldAt("chests.opened") == 332);
+static_assert(SaveFieldAt("barrierBroken") == 534);
 
 // Gives every saved field a value of its own; the indexed ones stay inside their tables.
 void FillSavedFields(Game& g) {

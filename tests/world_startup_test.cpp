@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "menus/save_schema.h"
 #include "world/startup.h"
 #include "world_support.h"
 
@@ -18,20 +19,20 @@ std::string Numbers(const std::vector<int>& v) {
 
 // The fresh-game file: 635 numbers in the saved-game order.
 std::vector<int> FreshGame() {
-    std::vector<int> v(635, 0);
-    v[GP] = 100;
-    v[PurseLevel] = 1;
-    v[24 + 0] = 2;  // two healing potions
-    v[328] = 2;     // facing, x, y, stepPeriod
-    v[329] = 256;
-    v[330] = 384;
-    v[331] = 150;
-    v[512] = 1;  // level 1, view 0 0, rate 0
-    v[516] = 1;  // battle map 1, villains 1
-    v[517] = 1;
-    v[518] = Small;
-    v[521] = 1;  // level music
-    v[634] = 5000;
+    std::vector<int> v(kSaveFileIntegers, 0);
+    v[SaveFieldAt("attr") + GP] = 100;
+    v[SaveFieldAt("attr") + PurseLevel] = 1;
+    v[SaveFieldAt("itemCount") + 0] = 2;  // two healing potions
+    v[SaveFieldAt("facing")] = 2;
+    v[SaveFieldAt("x")] = 256;
+    v[SaveFieldAt("y")] = 384;
+    v[SaveFieldAt("stepPeriod")] = 150;
+    v[SaveFieldAt("levelNumber")] = 1;  // view 0 0, rate 0
+    v[SaveFieldAt("battleMap")] = 1;
+    v[SaveFieldAt("encounterVillains")] = 1;
+    v[SaveFieldAt("mode")] = Small;
+    v[SaveFieldAt("levelMusic")] = 1;
+    v[SaveFieldAt("playTime")] = 5000;
     return v;
 }
 

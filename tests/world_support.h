@@ -7,6 +7,7 @@
 
 #include "flow/game.h"
 #include "test_support.h"
+#include "world/level_schema.h"
 #include "world/movement.h"
 
 namespace veloria {
@@ -14,17 +15,23 @@ namespace veloria {
 // The numbers of a Small level file: five 16 x 12 layers, then the tables.
 struct SmallLevelText {
     std::vector<int> layers[5];
-    std::vector<int> tables;  // 5 exits x 12, 8 dialogs, shop, 3 chests, 13 locks, 2 treasures,
-                              // 20 x 3 guardians, 2 lairs, 2 barriers = 151 numbers
+    std::vector<int> tables;  // the level tables, laid out as kLevelTablesSchema says
 
     SmallLevelText() {
         for (auto& layer : layers) layer.assign(192, 0);
-        tables.assign(151, 0);
+        tables.assign(kLevelTableIntegers, 0);
     }
     void Cell(int layer, int col, int row, int value) { layers[layer][col + row * 16] = value; }
     // Offsets into the tables, in file order.
-    static constexpr int kExits = 0, kDialogs = 60, kShop = 68, kChests = 69, kLocks = 72,
-                         kTreasures = 85, kGuardians = 87, kLairs = 147, kBarriers = 149;
+    static constexpr int kExits = FieldOffset(kLevelTablesSchema, "exits"),
+                         kDialogs = FieldOffset(kLevelTablesSchema, "dialogIds"),
+                         kShop = FieldOffset(kLevelTablesSchema, "shopId"),
+                         kChests = FieldOffset(kLevelTablesSchema, "chestIds"),
+                         kLocks = FieldOffset(kLevelTablesSchema, "lockIds"),
+                         kTreasures = FieldOffset(kLevelTablesSchema, "treasureIds"),
+                         kGuardians = FieldOffset(kLevelTablesSchema, "guardianSpots"),
+                         kLairs = FieldOffset(kLevelTablesSchema, "lairIds"),
+                         kBarriers = FieldOffset(kLevelTablesSchema, "barrierIds");
     std::string Text() const {
         std::ostringstream out;
         for (const auto& layer : layers) {

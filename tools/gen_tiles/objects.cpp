@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "cells.h"
+#include "presentation/tiles.h"
 
 namespace gen {
 
@@ -250,11 +251,11 @@ void DialogBox(Library& lib) {
     box.ThickLine(20, 40, 30, 14, 2, Rgb(236, 236, 226));
     box.ThickLine(22, 36, 31, 16, 1, Rgb(196, 196, 186));
     box.Line(20, 40, 18, 44, ink.c[0]);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < veloria::kTileDialogFrameCells; ++i) {
         Img cell(64, 64);
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) cell.Set(x, y, box.Get(i * 64 + x, y));
-        lib.Put(25 + i, cell);
+        lib.Put(static_cast<int>(veloria::kTileDialogFrame) + i, cell);
     }
 }
 
@@ -728,7 +729,7 @@ void PaintObjects(Library& lib) {
     lib.Put(24, ShopDoor());
     DialogBox(lib);
     lib.Put(29, Chest(false));
-    lib.Put(30, Chest(true));
+    lib.Put(veloria::kTileOpenChest, Chest(true));
     lib.Put(31, Door(false));
     lib.Put(32, Door(true));
     lib.Put(34, Stairs(true));
@@ -744,13 +745,13 @@ void PaintObjects(Library& lib) {
     lib.Put(44, Barrier(0));
     lib.Put(45, Barrier(1));
     lib.Put(46, Lair(false));
-    lib.Put(139, Lair(true));
+    lib.Put(veloria::kTileOpenLair, Lair(true));
     lib.Put(47, Bridge(false));
     lib.Put(48, Well());
     lib.Put(49, Statue());
     lib.Put(50, Grave());
     lib.Put(51, Slab(false));
-    lib.Put(52, Hole());
+    lib.Put(veloria::kTileDugHole, Hole());
     lib.Put(53, Slab(true));
     lib.Put(62, Carpet());
     lib.Put(63, ThroneFloor());

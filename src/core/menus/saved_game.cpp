@@ -11,6 +11,7 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "menus/save_schema.h"
 
 namespace veloria {
 
@@ -31,49 +32,58 @@ struct Field {
     const char* what;  // nullptr: not range-checked
 };
 
-// Walks the 635 integers in file order. The map mode and the play time are passed in as plain
-// integers because the record holds the mode as one byte and the file holds the total play time,
-// not the stored playTime.
+// Walks the 635 integers in the order of kSaveSchema; each value names its schema field, whose
+// range applies. The map mode and the play time are passed in as plain integers because the
+// record holds the mode as one byte and the file holds the total play time, not the stored
+// playTime. Returns false when the walk strayed from the schema's order (a programming error
+// that a save must not write out).
 template <class Visit>
-void VisitSaveFields(Game& g, int32_t* mode, int32_t* playTime, Visit&& visit) {
-    auto plain = [&](int32_t& v) { visit(Field{&v, INT32_MIN, INT32_MAX, nullptr}); };
-    auto checked = [&](int32_t& v, int32_t lo, int32_t hi, const char* what) {
-        visit(Field{&v, lo, hi, what});
+bool VisitSaveFields(Game& g, int32_t* mode, int32_t* playTime, Visit&& visit) {
+    int32_t at = 0;
+    bool inOrder = true;
+    auto take = [&](const char* name, int32_t& v) {
+        const FieldSchema* f = FindField(kSaveSchema, name);
+        const int32_t first = SaveFieldAt(name);
+        if (!f || at < first || at >= first + f->count) {
+            inOrder = false;
+            return;
+        }
+        ++at;
+        visit(Field{&v, f->lo, f->hi, IsChecked(*f) ? f->name : nullptr});
     };
     Actor& h = g.hero;
     LevelMap& m = g.level;
 
-    for (int32_t& a : h.attr) plain(a);
-    for (int32_t& s : h.spellOwned) plain(s);
-    for (int32_t& c : h.itemCount) plain(c);
+    for (int32_t& a : h.attr) take("attr", a);
+    for (int32_t& s : h.spellOwned) take("spellOwned", s);
+    for (int32_t& c : h.itemCount) take("itemCount", c);
     for (EquipSlot& slot : h.equip) {
-        for (EquipItem& item : slot.items) plain(item.owned);
+        for (EquipItem& item : slot.items) take("owned", item.owned);
     }
-    for (Lair& lair : h.lairs) plain(lair.opened);
-    for (int32_t& d : h.guardianDefeated) plain(d);
-    checked(h.facing, 0, 3, "facing");
-    plain(h.x);
-    plain(h.y);
-    plain(h.stepPeriod);
-    for (Chest& c : g.chests) plain(c.opened);
-    for (int32_t& d : g.doorUnlocked) plain(d);
-    for (HiddenTreasure& t : g.hiddenTreasures) plain(t.dug);
-    checked(m.levelNumber, 1, 99, "level number");
-    plain(m.viewCol);
-    plain(m.viewRow);
-    plain(m.encounterRate);
-    plain(m.battleMap);
-    plain(m.encounterVillains);
-    checked(*mode, Arena, Large, "map mode");
-    plain(m.scrollX);
-    plain(m.scrollY);
-    plain(m.levelMusic);
-    for (EquipSlot& slot : h.equip) checked(slot.equipped, 0, kPiecesPerSlot - 1, "equipped piece");
-    for (EquipSlot& slot : h.equip) {
-        checked(slot.listCursor, 0, kPiecesPerSlot - 1, "list cursor");
-    }
-    for (int32_t& b : h.barrierBroken) plain(b);
-    plain(*playTime);
+    for (Lair& lair : h.lairs) take("lairs.opened", lair.opened);
+    for (int32_t& d : h.guardianDefeated) take("guardianDefeated", d);
+    take("facing", h.facing);
+    take("x", h.x);
+    take("y", h.y);
+    take("stepPeriod", h.stepPeriod);
+    for (Chest& c : g.chests) take("chests.opened", c.opened);
+    for (int32_t& d : g.doorUnlocked) take("doorUnlocked", d);
+    for (HiddenTreasure& t : g.hiddenTreasures) take("hiddenTreasures.dug", t.dug);
+    take("levelNumber", m.levelNumber);
+    take("viewCol", m.viewCol);
+    take("viewRow", m.viewRow);
+    take("encounterRate", m.encounterRate);
+    take("battleMap", m.battleMap);
+    take("encounterVillains", m.encounterVillains);
+    take("mode", *mode);
+    take("scrollX", m.scrollX);
+    take("scrollY", m.scrollY);
+    take("levelMusic", m.levelMusic);
+    for (EquipSlot& slot : h.equip) take("equipped", slot.equipped);
+    for (EquipSlot& slot : h.equip) take("listCursor", slot.listCursor);
+    for (int32_t& b : h.barrierBroken) take("barrierBroken", b);
+    take("playTime", *playTime);
+    return inOrder && at == kSaveFileIntegers;
 }
 
 // The mode is one byte in the record and a signed number in the file.
@@ -120,13 +130,13 @@ bool SaveGame(Game& g, const char* file) {
     char text[kSaveFileIntegers * 12 + 1];
     int32_t length = 0;
     int32_t count = 0;
-    VisitSaveFields(g, &mode, &total, [&](const Field& f) {
+    const bool inOrder = VisitSaveFields(g, &mode, &total, [&](const Field& f) {
         int written = std::snprintf(text + length, sizeof(text) - static_cast<size_t>(length),
                                     "%d ", *f.value);
         if (written > 0) length += written;
         ++count;
     });
-    if (count != kSaveFileIntegers) return false;
+    if (!inOrder || count != kSaveFileIntegers) return false;
 
     // Written beside the slot and renamed over it, so a failure at any point leaves the old
     // save whole instead of a torn or empty file.

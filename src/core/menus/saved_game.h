@@ -2,11 +2,12 @@
 // Saved games: three slots and the fresh-game file, 635 integers each.
 #include <cstdint>
 
+#include "menus/save_schema.h"
+
 namespace veloria {
 
 struct Game;
 
-constexpr int32_t kSaveFileIntegers = 635;
 constexpr const char* kFreshGameFile = "data/villains/v48.txt";
 
 // "data/villains/v45.txt" .. "v47.txt" for slots 1..3.

@@ -30,7 +30,9 @@ constexpr int32_t kProgramDialogs[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 1
                                        15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 78};
 
 // Positions in the saved-game format.
-constexpr size_t kSaveSpells = 20, kSavePieces = 38, kSaveLevel = 512, kSaveWorn = 522;
+constexpr size_t kSaveSpells = SaveFieldAt("spellOwned"), kSavePieces = SaveFieldAt("owned"),
+                 kSaveLevel = SaveFieldAt("levelNumber"), kSaveWorn = SaveFieldAt("equipped"),
+                 kSaveMode = SaveFieldAt("mode");
 
 bool AllNumbers(const std::string& s) {
     size_t i = 0;
@@ -487,9 +489,9 @@ void Checker::CheckFreshGame() {
         Fail({path, f.LineOf(kSaveLevel)}, "level 1 (start-up loads it)",
              std::to_string(f.values[kSaveLevel]));
     }
-    if (f.values[kSaveLevel + 6] != Small) {
-        Fail({path, f.LineOf(kSaveLevel + 6)}, "map mode 2 (level 1 is Small)",
-             std::to_string(f.values[kSaveLevel + 6]));
+    if (f.values[kSaveMode] != Small) {
+        Fail({path, f.LineOf(kSaveMode)}, "map mode 2 (level 1 is Small)",
+             std::to_string(f.values[kSaveMode]));
     }
     // A new game begun from an empty slot reads only this file: it must carry the first spell
     // and the gear she wears.
