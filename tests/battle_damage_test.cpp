@@ -10,13 +10,13 @@ namespace {
 
 struct DamageGame : BattleGame {
     DamageGame()
-        : BattleGame(VillainSpec()
+        : BattleGame(VillainFile()
                          .Set(VfHp, 100)
                          .Set(VfMaxHp, 100)
                          .Set(VfMojo, 3)
                          .Set(VfRewardXp, 120)
                          .Set(VfRewardGp, 35)) {
-        Write("data/villains/v00.txt", VillainSpec().Set(VfAlive, 0).Set(VfHp, 0).Text());
+        Write("data/villains/v00.txt", VillainFile().Set(VfAlive, 0).Set(VfHp, 0).Text());
         g().heroSpell.active = 1;
         g().heroSpell.castFacing = 1;
         hero().attr[Power] = 9;

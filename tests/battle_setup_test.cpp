@@ -12,14 +12,14 @@ namespace {
 struct LevelGame : TestGame {
     LevelGame() {
         Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
-        VillainSpec guardian;
+        VillainFile guardian;
         guardian.name = "Warden\n";
         Write("data/villains/v03.txt", guardian.Text());
-        VillainSpec wild;
+        VillainFile wild;
         wild.name = "Marsh Rat\n";
         wild.Set(VfRewardXp, 10).Set(VfRewardGp, 5);
         Write("data/villains/v06.txt", wild.Text());
-        Write("data/villains/v00.txt", VillainSpec().Set(VfAlive, 0).Text());
+        Write("data/villains/v00.txt", VillainFile().Set(VfAlive, 0).Text());
         Game& game = g();
         game.flow.gameState = StateMap;
         game.hero.x = 320;

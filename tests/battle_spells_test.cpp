@@ -8,7 +8,7 @@ namespace veloria {
 namespace {
 
 struct SpellGame : BattleGame {
-    SpellGame() : BattleGame(VillainSpec().Set(VfHp, 100).Set(VfMaxHp, 100)) {
+    SpellGame() : BattleGame(VillainFile().Set(VfHp, 100).Set(VfMaxHp, 100)) {
         g().villainSpell.facing = 1;
         hero().x = 400;
         hero().y = 384;

@@ -7,33 +7,40 @@
 #include "flow/game.h"
 #include "test_support.h"
 #include "world/villain.h"
+#include "world/villain_schema.h"
 
 namespace veloria {
 
-// The 61 numbers of a villain file, by their position in the file.
+// Positions in a villain file, from the file's schema.
 enum VillainField : int32_t {
-    VfThink = 28,
-    VfTouch = 29,
-    VfAlive = 30,
-    VfHeals = 32,
-    VfHealPeriod = 33,
-    VfHealPercent = 34,
-    VfTeleports = 35,
-    VfTeleportPeriod = 36,
-    VfSpell1 = 38,  // period, file, damage; slot 2 at 41, slot 3 at 44
-    VfHp = 47,
-    VfMaxHp = 48,
-    VfMojo = 52,
-    VfRewardXp = 53,
-    VfRewardGp = 54,
-    VfMoveMode = 55,
+    VfThink = VillainFieldAt("thinkPeriod"),
+    VfTouch = VillainFieldAt("touchDamage"),
+    VfAlive = VillainFieldAt("alive"),
+    VfHeals = VillainFieldAt("heals"),
+    VfHealPeriod = VillainFieldAt("healPeriod"),
+    VfHealPercent = VillainFieldAt("healPercent"),
+    VfTeleports = VillainFieldAt("teleports"),
+    VfTeleportPeriod = VillainFieldAt("teleportPeriod"),
+    VfSpell1 = VillainFieldAt("spells"),  // period, file, damage; then slots 2 and 3
+    VfHp = VillainFieldAt("hp"),
+    VfMaxHp = VillainFieldAt("maxHp"),
+    VfMojo = VillainFieldAt("mojo"),
+    VfRewardXp = VillainFieldAt("rewardXp"),
+    VfRewardGp = VillainFieldAt("rewardGp"),
+    VfMoveMode = VillainFieldAt("moveMode"),
+    VfBoxLeft = VillainFieldAt("boxLeft"),
 };
+// Villain files in the wild keep this layout.
+static_assert(VfThink == 28 && VfSpell1 == 38 && VfHp == 47 && VfMoveMode == 55 && VfBoxLeft == 56);
 
-struct VillainSpec : ActorFile {
-    VillainSpec() : ActorFile(61) {
+// A villain file with every number in place: its looks, a living villain that thinks every
+// 500 ms, 40 of 50 HP, mixed movement.
+struct VillainFile : ActorFile {
+    VillainFile() : ActorFile(kVillainFileIntegers) {
         name = "Grimthorn\n";
+        const int32_t row = RecordIntegers(kAnimRowSchema);
         for (int f = 0; f < 4; ++f) {
-            for (int t = 0; t < 6; ++t) v[7 * f + t] = 100 + 10 * f + t;
+            for (int t = 0; t < kVillainAnimStates; ++t) v[row * f + t] = 100 + 10 * f + t;
         }
         v[VfThink] = 500;
         v[VfAlive] = 1;
@@ -41,7 +48,7 @@ struct VillainSpec : ActorFile {
         v[VfMaxHp] = 50;
         v[VfMoveMode] = 3;
     }
-    VillainSpec& Set(int32_t field, int32_t value) {
+    VillainFile& Set(int32_t field, int32_t value) {
         ActorFile::Set(field, value);
         return *this;
     }
@@ -81,7 +88,7 @@ inline void ForceNextDraw(Game& g, int32_t r, int32_t n) {
 // A game in battle with the empty actor, spell 1 (tile 300, step 40 ms, 4 MP, power 10) loaded
 // into the heroine's shot and the given villain loaded from v05, in an empty arena.
 struct BattleGame : TestGame {
-    explicit BattleGame(const VillainSpec& villain = VillainSpec()) {
+    explicit BattleGame(const VillainFile& villain = VillainFile()) {
         Write("data/dummy.txt", SpellFileText(0, 0, 0, 0, 0));
         Write("data/spells/cast01.txt", SpellFileText(300, 40, 4, 10));
         Write("data/villains/v05.txt", villain.Text());

@@ -9,11 +9,11 @@ namespace {
 using Arena = BattleGame;
 
 TEST(BattleVillain, LoadReadsTheFileResetsTheDecisionTimersAndPlacesTheVillain) {
-    VillainSpec spec;
-    spec.Set(VfSpell1 + 4, 12).Set(VfRewardGp, 9);
-    spec.name = "Abcdefghijklmnopqrstuvwxyz\n";
+    VillainFile villain;
+    villain.Set(VfSpell1 + 4, 12).Set(VfRewardGp, 9);
+    villain.name = "Abcdefghijklmnopqrstuvwxyz\n";
     TestGame t;
-    t.Write("data/villains/v07.txt", spec.Text());
+    t.Write("data/villains/v07.txt", villain.Text());
     Villain& v = t.g().villain;
     v.spellTimer[2].start = 5;
     v.touchTimer.start = 5;
@@ -30,10 +30,10 @@ TEST(BattleVillain, LoadReadsTheFileResetsTheDecisionTimersAndPlacesTheVillain) 
 }
 
 TEST(BattleVillain, BadIndicesInTheFileAreSkippedAndDrawingStaysInsideTheFrames) {
-    VillainSpec spec;
-    spec.Set(3, 5000).Set(7 + 6, 9).Set(VfSpell1 + 1, 250);
+    VillainFile villain;
+    villain.Set(3, 5000).Set(7 + 6, 9).Set(VfSpell1 + 1, 250);
     TestGame t;
-    t.Write("data/villains/v08.txt", spec.Text());
+    t.Write("data/villains/v08.txt", villain.Text());
     Villain& v = t.g().villain;
     int before = ContentWarningCount();
     testing::internal::CaptureStderr();
@@ -95,6 +95,30 @@ TEST(BattleVillain, KnockBackGoesAlongTheNearerAxis) {
     EXPECT_EQ(2, a.hero().anim[1].state) << "hit pose in her facing";
 }
 
+// Margins near the 32-bit limit push the touch box off the sprite instead of wrapping round
+// (which was undefined behaviour, and in practice a box covering half the arena).
+TEST(BattleVillain, TouchBoxMarginsNearTheIntegerLimitsNeverWrap) {
+    struct Case {
+        int32_t left, right, top, bottom;
+        bool touches;
+    } cases[] = {
+        {INT32_MAX - 10, 0, 0, 0, false},  // the box starts beyond the screen
+        {0, 0, INT32_MAX, 0, false},
+        {0, INT32_MIN + 5, 0, 0, true},  // it reaches past the right edge: she is inside it
+        {INT32_MIN, 0, 0, INT32_MIN, true},
+        {0, INT32_MAX, 0, 0, false},  // it ends before it starts
+    };
+    for (const Case& c : cases) {
+        VillainFile villain;
+        villain.Set(VfBoxLeft, c.left).Set(VfBoxLeft + 1, c.right);
+        villain.Set(VfBoxLeft + 2, c.top).Set(VfBoxLeft + 3, c.bottom);
+        Arena a(villain);
+        Push p = TouchFrom(a, 352, 384, 1);
+        EXPECT_EQ(c.touches, p.x != 400 || p.y != 384)
+            << c.left << " " << c.right << " " << c.top << " " << c.bottom;
+    }
+}
+
 TEST(BattleVillain, KnockBackIntoAWallBouncesToTheOtherSide) {
     Arena a;
     a.Event(4, 3, 1);  // screen 384..511 x 256..383: her foot box after a push up
@@ -105,9 +129,9 @@ TEST(BattleVillain, KnockBackIntoAWallBouncesToTheOtherSide) {
 }
 
 TEST(BattleVillain, TouchDamageAtMostEvery250Ms) {
-    VillainSpec spec;
-    spec.Set(VfTouch, 5);
-    Arena a(spec);
+    VillainFile villain;
+    villain.Set(VfTouch, 5);
+    Arena a(villain);
     a.hero().attr[HP] = 20;
     auto touch = [&]() {
         a.hero().x = 400;
@@ -142,10 +166,10 @@ TEST(BattleVillain, TouchDamageAtMostEvery250Ms) {
 }
 
 TEST(BattleVillain, DecideTakesTheFirstFiredTimerWhoseActionIsEnabled) {
-    VillainSpec spec;
-    spec.Set(VfHeals, 1).Set(VfHealPeriod, 0).Set(VfHealPercent, 50);
-    spec.Set(VfTeleports, 1).Set(VfTeleportPeriod, 0).Set(VfMoveMode, 1);
-    Arena a(spec);
+    VillainFile villain;
+    villain.Set(VfHeals, 1).Set(VfHealPeriod, 0).Set(VfHealPercent, 50);
+    villain.Set(VfTeleports, 1).Set(VfTeleportPeriod, 0).Set(VfMoveMode, 1);
+    Arena a(villain);
     a.hero().x = 800;
     a.hero().y = 384;
     Decide(a.g());
@@ -169,9 +193,9 @@ TEST(BattleVillain, DecideTakesTheFirstFiredTimerWhoseActionIsEnabled) {
 }
 
 TEST(BattleVillain, ATimerThatFiresWithItsActionOffStillRestarts) {
-    VillainSpec spec;
-    spec.Set(VfHealPeriod, 100).Set(VfHealPercent, 50);
-    Arena a(spec);
+    VillainFile villain;
+    villain.Set(VfHealPeriod, 100).Set(VfHealPercent, 50);
+    Arena a(villain);
     Decide(a.g());  // starts the heal timer
     a.clock.Advance(100);
     Decide(a.g());  // fires with heals off
@@ -195,9 +219,9 @@ TEST(BattleVillain, AnOutOfRangeSpellFileIsNeverCast) {
 }
 
 TEST(BattleVillain, HealUsesSinglePrecision) {
-    VillainSpec spec;
-    spec.Set(VfHeals, 1).Set(VfHealPercent, 10).Set(VfHp, 45).Set(VfMaxHp, 50);
-    Arena a(spec);
+    VillainFile villain;
+    villain.Set(VfHeals, 1).Set(VfHealPercent, 10).Set(VfHp, 45).Set(VfMaxHp, 50);
+    Arena a(villain);
     Heal(a.g());
     EXPECT_EQ(46, a.v().hp) << "10% of 5 is 0.5: at least 1";
     EXPECT_STREQ("sound/win.wav", a.audio.lastWave);

@@ -15,6 +15,7 @@
 #include "menus/save_schema.h"
 #include "presentation/tiles.h"
 #include "world/level_schema.h"
+#include "world/villain_schema.h"
 
 namespace veloria {
 namespace {
@@ -29,6 +30,9 @@ constexpr Documented kDocumented[] = {
     {"level-exit", &kLevelExitSchema},
     {"guardian-spot", &kGuardianSpotSchema},
     {"saved-game", &kSaveSchema},
+    {"villain", &kVillainSchema},
+    {"anim-row", &kAnimRowSchema},
+    {"villain-spell-slot", &kVillainSpellSlotSchema},
 };
 
 std::string Values(const FieldSchema& f) {

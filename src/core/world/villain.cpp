@@ -6,6 +6,8 @@
 #include "flow/game.h"
 #include "hero/spells.h"
 #include "world/movement.h"
+#include "world/saturate.h"
+#include "world/villain_schema.h"
 
 namespace veloria {
 
@@ -15,9 +17,6 @@ constexpr int32_t kSprite = 128;
 constexpr int32_t kStep = 16;
 constexpr int32_t kKnockBack = 96;
 constexpr uint32_t kTouchRepeatMs = 250;
-constexpr int32_t kAnimStates = 6;
-constexpr int32_t kTiles = 1024;  // 32 x 32 cells of the tile library
-constexpr int32_t kSpellFiles = 100;
 
 // Animation states of the villain.
 constexpr int32_t kWalk0 = 0;
@@ -74,41 +73,13 @@ void LoadVillain(Game& g, int32_t number) {
     char path[40];
     FormatText(path, sizeof(path), "data/villains/v%02d.txt", number);
     ContentReader r(path);
-    for (int32_t f = 0; f < 4; ++f) {
-        for (int32_t t = 0; t < kAnimStates; ++t) {
-            r.ReadIndex(&v.anim[f].tiles[t], 0, kTiles - 1, "tile");
+    VisitVillainFile(v, [&](const FieldSchema& f, int32_t& value) {
+        if (IsChecked(f)) {
+            r.ReadIndex(&value, f.lo, f.hi, f.name);
+        } else {
+            r.ReadInt(&value);
         }
-        r.ReadIndex(&v.anim[f].state, 0, kAnimStates - 1, "animation state");
-    }
-    r.ReadInt(&v.thinkPeriod);
-    r.ReadInt(&v.touchDamage);
-    r.ReadInt(&v.alive);
-    r.ReadInt(&v.spellCount);
-    r.ReadInt(&v.heals);
-    r.ReadInt(&v.healPeriod);
-    r.ReadInt(&v.healPercent);
-    r.ReadInt(&v.teleports);
-    r.ReadInt(&v.teleportPeriod);
-    r.ReadInt(&v.teleportSound);
-    for (VillainSpellSlot& s : v.spells) {
-        r.ReadInt(&s.period);
-        r.ReadIndex(&s.file, 0, kSpellFiles - 1, "spell file");
-        r.ReadInt(&s.damage);
-    }
-    r.ReadInt(&v.hp);
-    r.ReadInt(&v.maxHp);
-    r.ReadInt(&v.mp);
-    r.ReadInt(&v.maxMp);
-    r.ReadInt(&v.spare);
-    r.ReadInt(&v.mojo);
-    r.ReadInt(&v.rewardXp);
-    r.ReadInt(&v.rewardGp);
-    r.ReadInt(&v.moveMode);
-    r.ReadInt(&v.boxLeft);
-    r.ReadInt(&v.boxRight);
-    r.ReadInt(&v.boxTop);
-    r.ReadInt(&v.boxBottom);
-    r.ReadInt(&v.boxTurns);
+    });
     r.ReadLine(v.name, sizeof(v.name));
 
     TimerReset(v.thinkTimer);
@@ -153,10 +124,12 @@ int32_t TouchHeroine(Game& g) {
                 break;
         }
     }
-    const int32_t boxL = v.x + left;
-    const int32_t boxR = v.x + kSprite - 1 - right;
-    const int32_t boxT = v.y + top;
-    const int32_t boxB = v.y + kSprite - 1 - bottom;
+    // Margins come from the villain file: computed wide and cut back, so a value near the 32-bit
+    // limit moves the box off the screen instead of overflowing.
+    const int32_t boxL = Saturate(static_cast<int64_t>(v.x) + left);
+    const int32_t boxR = Saturate(static_cast<int64_t>(v.x) + kSprite - 1 - right);
+    const int32_t boxT = Saturate(static_cast<int64_t>(v.y) + top);
+    const int32_t boxB = Saturate(static_cast<int64_t>(v.y) + kSprite - 1 - bottom);
 
     HitEvent(g, hero);  // brings her foot box up to date
     if (!BoxesOverlap(boxL, boxR, boxT, boxB, hero.box.left, hero.box.right, hero.box.top,
@@ -293,12 +266,12 @@ void CastSpell(Game& g, int32_t slot) {
     bool idle = true;
     if (ValidFacing(shot.facing)) {
         const AnimRow& row = shot.anim[shot.facing];
-        if (row.state >= 0 && row.state < kAnimStates) idle = row.tiles[row.state] == 0;
+        if (row.state >= 0 && row.state < kVillainAnimStates) idle = row.tiles[row.state] == 0;
     }
     if (!idle) return;
 
     const int32_t file = v.spells[slot - 1].file;
-    if (file < 0 || file >= kSpellFiles) return;
+    if (file < 0 || file >= kVillainSpellFiles) return;
     char path[40];
     FormatText(path, sizeof(path), "data/spells/cast%02d.txt", file);
     LoadActor(g, shot, path);
@@ -398,7 +371,7 @@ void DrawVillain(Game& g) {
     Villain& v = g.villain;
     AnimRow* row = FacingRow(v);
     uint32_t tile = 0;
-    if (row != nullptr && row->state >= 0 && row->state < kAnimStates) {
+    if (row != nullptr && row->state >= 0 && row->state < kVillainAnimStates) {
         switch (row->state) {
             case kVanished:
                 if (TimerElapsed(g, v.vanishTimer, 100) && v.teleporting == 1) {

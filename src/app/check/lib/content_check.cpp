@@ -13,6 +13,7 @@
 #include "content/reader.h"
 #include "menus/saved_game.h"
 #include "platform/fake/fakes.h"
+#include "world/villain_schema.h"
 
 namespace veloria::check {
 
@@ -269,20 +270,23 @@ void Checker::CheckVillain(int32_t number, const std::string& path) {
     const Villain& vl = g_.villain;
     // Field k of the file, for messages: where it stands.
     auto at = [&](size_t k) { return Where{path, lines[k]}; };
+    auto At = [](const char* field) { return static_cast<size_t>(VillainFieldAt(field)); };
+    constexpr size_t kSlotInts = RecordIntegers(kVillainSpellSlotSchema);
     if (!fightable) {
-        if (vl.alive != 0) Fail(at(30), "the empty villain (alive 0)", std::to_string(vl.alive));
+        if (vl.alive != 0)
+            Fail(at(At("alive")), "the empty villain (alive 0)", std::to_string(vl.alive));
         return;
     }
-    if (vl.alive == 0) Fail(at(30), "a living villain (alive not 0)", "0");
+    if (vl.alive == 0) Fail(at(At("alive")), "a living villain (alive not 0)", "0");
     if (vl.thinkPeriod <= 0)
-        Fail(at(28), "a think period above 0 ms", std::to_string(vl.thinkPeriod));
+        Fail(at(At("thinkPeriod")), "a think period above 0 ms", std::to_string(vl.thinkPeriod));
     if (vl.hp <= 0 || vl.maxHp < vl.hp) {
-        Fail(at(47), "hit points above 0 and at most the maximum",
+        Fail(at(At("hp")), "hit points above 0 and at most the maximum",
              Text("%d of %d", vl.hp, vl.maxHp));
     }
-    ExpectRange(at(31), vl.spellCount, 0, 3, "a spell count");
+    ExpectRange(at(At("spellCount")), vl.spellCount, 0, 3, "a spell count");
     for (int32_t s = 0; s < vl.spellCount && vl.spellCount <= 3; ++s) {
-        size_t k = 38 + 3 * static_cast<size_t>(s);
+        size_t k = At("spells") + kSlotInts * static_cast<size_t>(s);
         if (vl.spells[s].period <= 0) {
             Fail(at(k), Text("a period above 0 ms for spell slot %d", s + 1),
                  std::to_string(vl.spells[s].period));
@@ -291,19 +295,21 @@ void Checker::CheckVillain(int32_t number, const std::string& path) {
              Text("the spell file of slot %d", s + 1));
     }
     if (vl.heals && vl.healPeriod <= 0) {
-        Fail(at(33), "a heal period above 0 ms", std::to_string(vl.healPeriod));
+        Fail(at(At("healPeriod")), "a heal period above 0 ms", std::to_string(vl.healPeriod));
     }
     if (vl.teleports) {
         if (vl.teleportPeriod <= 0) {
-            Fail(at(36), "a teleport period above 0 ms", std::to_string(vl.teleportPeriod));
+            Fail(at(At("teleportPeriod")), "a teleport period above 0 ms",
+                 std::to_string(vl.teleportPeriod));
         }
-        NeedMedia(Text("sound/tele%02d.wav", vl.teleportSound), at(37), "the teleport sound");
+        NeedMedia(Text("sound/tele%02d.wav", vl.teleportSound), at(At("teleportSound")),
+                  "the teleport sound");
     }
-    ExpectRange(at(55), vl.moveMode, 0, 3, "a movement mode");
-    ExpectRange(at(60), vl.boxTurns, 0, 1, "box turning");
+    ExpectRange(at(At("moveMode")), vl.moveMode, 0, 3, "a movement mode");
+    ExpectRange(at(At("boxTurns")), vl.boxTurns, 0, 1, "box turning");
     if (vl.boxLeft < 0 || vl.boxRight < 0 || vl.boxTop < 0 || vl.boxBottom < 0 ||
-        vl.boxLeft + vl.boxRight > 127 || vl.boxTop + vl.boxBottom > 127) {
-        Fail(at(56), "a touch box inside the 128 x 128 sprite",
+        int64_t{vl.boxLeft} + vl.boxRight > 127 || int64_t{vl.boxTop} + vl.boxBottom > 127) {
+        Fail(at(At("boxLeft")), "a touch box inside the 128 x 128 sprite",
              Text("margins %d %d %d %d", vl.boxLeft, vl.boxRight, vl.boxTop, vl.boxBottom));
     }
 }
