@@ -101,6 +101,20 @@ TEST(ContentData, LevelCellsTablesAndArrivals) {
     }
 }
 
+// The game skips a word that is no number and reads the rest of the level, so the checker
+// reports that word alone, and nothing about the levels beyond it.
+TEST(ContentData, ATypoInALevelIsOneProblemWhereItStands) {
+    BrokenCopy c;
+    c.SetWord("levels/level01.txt", 16 * 2 + 3, "2x9");
+    check::CheckResult r = c.Check();
+    EXPECT_TRUE(
+        r.Has("levels/level01.txt:3: expected 1111 numbers (a Small level), found '2x9' "
+              "after 35"))
+        << Describe(r);
+    EXPECT_EQ(1u, r.problems.size()) << Describe(r);
+    EXPECT_EQ(1, r.loaderWarnings);
+}
+
 TEST(ContentData, EverythingAndEveryKeyIsReachable) {
     BrokenCopy c;
     const std::string one = "levels/level01.txt";

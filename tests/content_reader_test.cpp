@@ -28,6 +28,26 @@ TEST(ContentReader, IntegersSkipWhiteSpaceAndStopAtTheFirstNonNumber) {
     EXPECT_FALSE(r.ReadInt(&d)) << "the stream does not move past something that is no number";
 }
 
+TEST(ContentReader, FilesOfNumbersOnlySkipABadWordWholeAndReadOn) {
+    TempDir dir;
+    std::string path = dir.Write("w.txt", "1 2x9 +\n-x 3 -4\n");
+    ContentReader r(path.c_str());
+    r.SkipBadWords();
+    int32_t v[5] = {0, 50, 60, 70, 0};
+    int before = ContentWarningCount();
+    testing::internal::CaptureStderr();
+    for (int32_t& x : v) r.ReadInt(&x);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(1, v[0]);
+    EXPECT_EQ(50, v[1]) << "'2x9' is one value, left as it was";
+    EXPECT_EQ(60, v[2]) << "so is a lone sign";
+    EXPECT_EQ(70, v[3]);
+    EXPECT_EQ(3, v[4]) << "reading goes on after the bad words";
+    EXPECT_EQ(before + 3, ContentWarningCount());
+    EXPECT_NE(std::string::npos, err.find("w.txt:1: '2x9' is not a number; skipped"));
+    EXPECT_NE(std::string::npos, err.find("w.txt:2: '-x' is not a number; skipped"));
+}
+
 TEST(ContentReader, LinesAreCutToTheirBufferAndKeepTheEndOfLineWhenItFits) {
     TempDir dir;
     std::string path = dir.Write("l.txt", "7\nshort\nabcdefghij\nlast");

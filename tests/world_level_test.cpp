@@ -63,6 +63,30 @@ TEST(WorldLevel, ShortFileKeepsThePreviousValuesAndMissingFileKeepsTheMap) {
     EXPECT_EQ(7, g.level.smallLayers[Ground][0]);
 }
 
+// The frame draws nothing for such a cell; the author still hears of it, on the cell's line.
+TEST(WorldLevel, ACellOutsideTheTileLibraryOrAnimationTableIsWarnedAbout) {
+    TestGame t;
+    Game& g = t.g();
+    SmallLevelText level;
+    level.Cell(Overlay, 3, 0, 5000);
+    level.Cell(Animated, 0, 0, 56);
+    level.Cell(Top, 15, 11, -1);
+    level.Cell(Events, 1, 1, 9999);  // event codes are the checker's to judge
+    t.Write("levels/level04.txt", level.Text());
+    int before = ContentWarningCount();
+    testing::internal::CaptureStderr();
+    LoadLevel(g, Small, "levels/level04.txt");
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(before + 3, ContentWarningCount()) << err;
+    EXPECT_NE(std::string::npos, err.find("levels/level04.txt:2: Overlay cell 5000 (column 3, "
+                                          "row 0) is outside 0..1023"))
+        << err;
+    EXPECT_NE(std::string::npos, err.find("levels/level04.txt:3: Animated cell 56")) << err;
+    EXPECT_NE(std::string::npos, err.find("levels/level04.txt:4: Top cell -1 (column 15, row 11)"))
+        << err;
+    EXPECT_EQ(5000, g.level.smallLayers[Overlay][3]) << "kept as read: the frame draws nothing";
+}
+
 TEST(WorldLevel, TableNumbersOutsideTheirTablesAreWarnedAndReadAsNone) {
     TestGame t;
     Game& g = t.g();

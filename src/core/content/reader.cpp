@@ -1,5 +1,6 @@
 #include "content/reader.h"
 
+#include <cctype>
 #include <cstdarg>
 #include <cstring>
 
@@ -56,16 +57,32 @@ void ContentReader::SkipSpace() {
     }
 }
 
+bool ContentReader::SkipWord(char* word, int32_t taken) {
+    constexpr int32_t kShown = 24;
+    for (int c = Peek(); c != EOF && !std::isspace(c); c = Peek()) {
+        Get();
+        if (taken < kShown) word[taken++] = static_cast<char>(c);
+    }
+    word[taken] = '\0';
+    Warn("'%s' is not a number; skipped", word);
+    SkipSpace();
+    return false;
+}
+
 bool ContentReader::ReadInt(int32_t* out) {
     if (!file_ || failed_) return false;
     SkipSpace();
+    char word[32];
+    int32_t taken = 0;
     int c = Peek();
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = (c == '-');
+        word[taken++] = static_cast<char>(c);
         Get();
         c = Peek();
         if (c < '0' || c > '9') {
+            if (skipBadWords_ && c != EOF) return SkipWord(word, taken);
             // A lone sign is consumed, as the C library does, and nothing more can be read.
             failed_ = true;
             if (c != EOF) Warn("expected a number, found '%c'", c);
@@ -73,6 +90,7 @@ bool ContentReader::ReadInt(int32_t* out) {
         }
     }
     if (c < '0' || c > '9') {
+        if (skipBadWords_ && c != EOF) return SkipWord(word, taken);
         failed_ = true;
         if (c != EOF) Warn("expected a number, found '%c'", c);
         return false;
@@ -81,10 +99,12 @@ bool ContentReader::ReadInt(int32_t* out) {
     bool clamped = false;
     while (c >= '0' && c <= '9') {
         Get();
+        if (taken < 24) word[taken++] = static_cast<char>(c);
         if (value <= 2147483648LL) value = value * 10 + (c - '0');
         if (value > 2147483648LL) clamped = true;
         c = Peek();
     }
+    if (skipBadWords_ && c != EOF && !std::isspace(c)) return SkipWord(word, taken);
     if (negative) value = -value;
     if (value > INT32_MAX) {
         value = INT32_MAX;

@@ -34,6 +34,10 @@ class ContentReader {
     bool ReadLine(char* buf, int32_t size);
     // True when nothing but white space is left.
     bool AtEnd();
+    // For files of numbers only (levels): a word that is not a number ("2x9") is skipped whole
+    // with one warning and counts as one value left unread, so one typo costs one value instead
+    // of the rest of the file.
+    void SkipBadWords() { skipBadWords_ = true; }
 
     // "file:line: message" on stderr, counted.
     void Warn(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -45,11 +49,14 @@ class ContentReader {
     int Get();
     void SkipSpace();
     void WarnLine(int32_t line, const char* format, va_list args);
+    // Consumes the rest of a word whose first `taken` characters are in `word`, and warns.
+    bool SkipWord(char* word, int32_t taken);
 
     FILE* file_;
     char path_[128];
     int32_t line_;
     bool failed_;
+    bool skipBadWords_ = false;
 };
 
 // Warnings written since start-up (for the strict checker and the tests).

@@ -82,6 +82,7 @@ void ReadLevelFile(Game& g, const char* fileName) {
     if (!ValidMode(m.mode)) return;
     ContentReader r(fileName);
     if (!r.IsOpen()) return;  // a missing file keeps the map that was there
+    r.SkipBadWords();
     const ModeShape& s = kShapes[m.mode];
     int32_t cells = s.columns * s.rows;
     for (int32_t layer = 0; layer < kLayers; ++layer) {

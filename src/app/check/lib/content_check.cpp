@@ -123,7 +123,7 @@ bool Checker::ExpectCount(const std::string& path, const NumberFile& f, size_t c
                           const std::string& what) {
     if (!f.stray.empty()) {
         Fail({path, f.strayLine}, Text("%zu numbers (%s)", count, what.c_str()),
-             f.stray + " after " + std::to_string(f.values.size()));
+             f.stray + " after " + std::to_string(f.strayAfter));
         return false;
     }
     if (f.values.size() != count) {

@@ -32,6 +32,9 @@ bool ContentText::Int(int32_t* value, int32_t* line) {
     for (; p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p])); ++p) {
         if (v <= INT32_MAX) v = v * 10 + (text_[p] - '0');
     }
+    if (wholeWords_ && p < text_.size() && !std::isspace(static_cast<unsigned char>(text_[p]))) {
+        return false;
+    }
     if (negative) v = -v;
     if (v > INT32_MAX) v = INT32_MAX;
     if (v < INT32_MIN) v = INT32_MIN;
@@ -83,18 +86,33 @@ int32_t NumberFile::LineOf(size_t index) const {
     return index < lines.size() ? lines[index] : 0;
 }
 
-NumberFile ReadNumberFile(const std::string& path) {
+void ContentText::SkipWord() {
+    SkipSpace();
+    while (pos_ < text_.size() && !std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+    SkipSpace();
+}
+
+NumberFile ReadNumberFile(const std::string& path, bool wordsAsValues) {
     ContentText t(path);
     NumberFile f;
     f.exists = t.Exists();
+    if (wordsAsValues) t.WholeWords();
     int32_t v = 0, line = 0;
-    while (t.Int(&v, &line)) {
-        f.values.push_back(v);
-        f.lines.push_back(line);
-    }
-    if (!t.AtEnd()) {
-        f.strayLine = t.LineHere();
-        f.stray = t.NextWord();
+    for (;;) {
+        while (t.Int(&v, &line)) {
+            f.values.push_back(v);
+            f.lines.push_back(line);
+        }
+        if (t.AtEnd()) break;
+        if (f.stray.empty()) {
+            f.strayLine = t.LineHere();
+            f.stray = t.NextWord();
+            f.strayAfter = f.values.size();
+        }
+        if (!wordsAsValues) break;
+        f.values.push_back(0);
+        f.lines.push_back(t.LineHere());
+        t.SkipWord();
     }
     return f;
 }

@@ -26,6 +26,10 @@ class ContentText {
     std::string NextWord();
     // The line of the next thing that is not white space.
     int32_t LineHere();
+    // Moves past the next word.
+    void SkipWord();
+    // From now on a number must be a whole word: "2x9" is no number at all.
+    void WholeWords() { wholeWords_ = true; }
 
   private:
     void SkipSpace();
@@ -35,18 +39,21 @@ class ContentText {
     std::string text_;
     size_t pos_ = 0;
     int32_t line_ = 1;
+    bool wholeWords_ = false;
 };
 
 // The numbers of a file that holds only numbers, with the line of each; reading stops at the
-// first word that is not a number (stray, on strayLine).
+// first word that is not a number (stray, on strayLine). With wordsAsValues (levels, which the
+// game reads so) that word instead takes its place as a 0 and reading goes on.
 struct NumberFile {
     bool exists = false;
     std::vector<int32_t> values;
     std::vector<int32_t> lines;
     std::string stray;
     int32_t strayLine = 0;
+    size_t strayAfter = 0;               // numbers before the stray word
     int32_t LineOf(size_t index) const;  // 0 when the file has no such number
 };
-NumberFile ReadNumberFile(const std::string& path);
+NumberFile ReadNumberFile(const std::string& path, bool wordsAsValues = false);
 
 }  // namespace veloria::check
