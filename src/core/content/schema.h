@@ -19,6 +19,7 @@ struct FieldSchema {
     const char* name;            // the record field the values fill, as named in the code
     int32_t count;               // entries, in file order
     const RecordSchema* record;  // each entry is one such record; nullptr: one integer
+    int32_t width;               // integers per entry: 1, or the record's RecordIntegers
     int32_t lo, hi;              // a checked value's range; lo > hi: any value is taken
     const char* table;           // the table the value indexes, or nullptr
     const char* meaning;
@@ -26,17 +27,16 @@ struct FieldSchema {
 
 constexpr int32_t kAnyLo = 1, kAnyHi = 0;
 
-// Integers one entry of a field takes.
-constexpr int32_t EntryIntegers(const FieldSchema& f);
+// Integers one entry of a field takes. (Kept as a number beside the record pointer: a pointer
+// test is no constant expression under GCC's undefined-behaviour sanitizer.)
+constexpr int32_t EntryIntegers(const FieldSchema& f) {
+    return f.width;
+}
 
 constexpr int32_t RecordIntegers(const RecordSchema& r) {
     int32_t n = 0;
     for (int32_t i = 0; i < r.fieldCount; ++i) n += r.fields[i].count * EntryIntegers(r.fields[i]);
     return n;
-}
-
-constexpr int32_t EntryIntegers(const FieldSchema& f) {
-    return f.record ? RecordIntegers(*f.record) : 1;
 }
 
 constexpr bool SameName(const char* a, const char* b) {

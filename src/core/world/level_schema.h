@@ -12,18 +12,19 @@
 namespace veloria {
 
 inline constexpr FieldSchema kLevelExitFields[] = {
-    {"destLevel", 1, nullptr, kAnyLo, kAnyHi, nullptr, "NN of the level it leads to"},
-    {"heroX", 1, nullptr, kAnyLo, kAnyHi, nullptr, "the heroine's screen x on arrival"},
-    {"heroY", 1, nullptr, kAnyLo, kAnyHi, nullptr, "the heroine's screen y on arrival"},
-    {"mapMode", 1, nullptr, kAnyLo, kAnyHi, nullptr, "2 Small or 3 Large"},
-    {"viewCol", 1, nullptr, kAnyLo, kAnyHi, nullptr, "first map column shown"},
-    {"viewRow", 1, nullptr, kAnyLo, kAnyHi, nullptr, "first map row shown"},
-    {"encounterVillains", 1, nullptr, kAnyLo, kAnyHi, nullptr, "villain file of random encounters"},
-    {"battleMap", 1, nullptr, kAnyLo, kAnyHi, nullptr, "NN of the arena for battles"},
-    {"encounterRate", 1, nullptr, kAnyLo, kAnyHi, nullptr, "encounter chance per step, of 700"},
-    {"scrollX", 1, nullptr, kAnyLo, kAnyHi, nullptr, "pixel scroll of the view"},
-    {"scrollY", 1, nullptr, kAnyLo, kAnyHi, nullptr, "pixel scroll of the view"},
-    {"music", 1, nullptr, kAnyLo, kAnyHi, nullptr, "NN of music/levelNN.mid"},
+    {"destLevel", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "NN of the level it leads to"},
+    {"heroX", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "the heroine's screen x on arrival"},
+    {"heroY", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "the heroine's screen y on arrival"},
+    {"mapMode", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "2 Small or 3 Large"},
+    {"viewCol", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "first map column shown"},
+    {"viewRow", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "first map row shown"},
+    {"encounterVillains", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr,
+     "villain file of random encounters"},
+    {"battleMap", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "NN of the arena for battles"},
+    {"encounterRate", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "encounter chance per step, of 700"},
+    {"scrollX", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "pixel scroll of the view"},
+    {"scrollY", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "pixel scroll of the view"},
+    {"music", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "NN of music/levelNN.mid"},
 };
 inline constexpr RecordSchema kLevelExitSchema = {"LevelExit", kLevelExitFields, 12};
 
@@ -36,25 +37,27 @@ inline constexpr int32_t LevelExit::*kLevelExitMembers[12] = {
 };
 
 inline constexpr FieldSchema kGuardianSpotFields[] = {
-    {"guardian", 1, nullptr, 0, kGuardians - 1, "guardianDefeated", "the flag its fall sets"},
-    {"villainFile", 1, nullptr, kAnyLo, kAnyHi, nullptr, "NN of data/villains/vNN.txt"},
-    {"battleMusic", 1, nullptr, kAnyLo, kAnyHi, nullptr, "NN of music/battleNN.mid"},
+    {"guardian", 1, nullptr, 1, 0, kGuardians - 1, "guardianDefeated", "the flag its fall sets"},
+    {"villainFile", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "NN of data/villains/vNN.txt"},
+    {"battleMusic", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "NN of music/battleNN.mid"},
 };
 inline constexpr RecordSchema kGuardianSpotSchema = {"GuardianSpot", kGuardianSpotFields, 3};
 
 inline constexpr FieldSchema kLevelTableFields[] = {
-    {"exits", 5, &kLevelExitSchema, kAnyLo, kAnyHi, nullptr, "event codes 2..6 (code c: c - 2)"},
-    {"dialogIds", 8, nullptr, kAnyLo, kAnyHi, nullptr, "dialog NN of event codes 7..14"},
-    {"shopId", 1, nullptr, kAnyLo, kAnyHi, nullptr, "shop NN of event code 15"},
-    {"chestIds", 3, nullptr, 0, kChests - 1, "chests", "chest of event codes 16..18"},
-    {"lockIds", 13, nullptr, 0, kDoors - 1, "doorUnlocked",
+    {"exits", 5, &kLevelExitSchema, RecordIntegers(kLevelExitSchema), kAnyLo, kAnyHi, nullptr,
+     "event codes 2..6 (code c: c - 2)"},
+    {"dialogIds", 8, nullptr, 1, kAnyLo, kAnyHi, nullptr, "dialog NN of event codes 7..14"},
+    {"shopId", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "shop NN of event code 15"},
+    {"chestIds", 3, nullptr, 1, 0, kChests - 1, "chests", "chest of event codes 16..18"},
+    {"lockIds", 13, nullptr, 1, 0, kDoors - 1, "doorUnlocked",
      "door of event codes 19..21 (entries 0..2) and 49..58 (entries 3..12)"},
-    {"treasureIds", 2, nullptr, 0, kTreasures - 1, "hiddenTreasures",
+    {"treasureIds", 2, nullptr, 1, 0, kTreasures - 1, "hiddenTreasures",
      "hidden treasure of event codes 22, 23"},
-    {"guardianSpots", 20, &kGuardianSpotSchema, kAnyLo, kAnyHi, nullptr,
-     "guardian of event codes 24..43"},
-    {"lairIds", 2, nullptr, 0, kLairs - 1, "lairs", "lair of event codes 44, 45"},
-    {"barrierIds", 2, nullptr, 0, kBarriers - 1, "barrierBroken", "barrier of event codes 46, 47"},
+    {"guardianSpots", 20, &kGuardianSpotSchema, RecordIntegers(kGuardianSpotSchema), kAnyLo, kAnyHi,
+     nullptr, "guardian of event codes 24..43"},
+    {"lairIds", 2, nullptr, 1, 0, kLairs - 1, "lairs", "lair of event codes 44, 45"},
+    {"barrierIds", 2, nullptr, 1, 0, kBarriers - 1, "barrierBroken",
+     "barrier of event codes 46, 47"},
 };
 inline constexpr RecordSchema kLevelTablesSchema = {"LevelMap tables", kLevelTableFields, 9};
 
