@@ -152,7 +152,10 @@ std::map<int32_t, std::string> Checker::Numbered(const std::string& folder,
         if (name.compare(prefix.size() + 2, 4, ".txt") != 0) continue;
         char d0 = name[prefix.size()], d1 = name[prefix.size() + 1];
         if (d0 < '0' || d0 > '9' || d1 < '0' || d1 > '9') continue;
-        out[(d0 - '0') * 10 + (d1 - '0')] = folder + "/" + name;
+        std::string file = folder;
+        file += "/";
+        file += name;
+        out[(d0 - '0') * 10 + (d1 - '0')] = file;
     }
     return out;
 }
@@ -214,7 +217,8 @@ std::vector<int32_t> Checker::CheckActorFile(const std::string& path, int32_t nu
     // Villain tiles are range-checked by the villain loader itself.
     for (int32_t f = 0; f < 4 && numbers == kActorNumbers; ++f) {
         for (int32_t s = 0; s < 6; ++s) {
-            size_t i = static_cast<size_t>(7 * f + s);
+            const int32_t index = 7 * f + s;
+            size_t i = static_cast<size_t>(index);
             ExpectRange({path, lines[i]}, values[i], drawn ? 1 : 0, kLibraryTiles - 1,
                         Text("a tile (facing %d, state %d)", f, s));
         }

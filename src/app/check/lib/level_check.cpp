@@ -117,7 +117,8 @@ void Checker::CheckLevelCells(LevelInfo& l) {
         for (int32_t c = 0; c < l.grid.cols; ++c) {
             const int32_t i = c + r * l.grid.cols;
             auto at = [&](int32_t layer) {
-                return Where{l.file, l.numbers.LineOf(static_cast<size_t>(layer * cells + i))};
+                const int32_t k = layer * cells + i;
+                return Where{l.file, l.numbers.LineOf(static_cast<size_t>(k))};
             };
             const int32_t e = l.grid.At(Events, c, r);
             if (!IsLevelCode(e)) {
@@ -145,7 +146,8 @@ void Checker::CheckLevelCells(LevelInfo& l) {
 }
 
 void Checker::CheckLevelTables(int32_t number, LevelInfo& l) {
-    const size_t base = static_cast<size_t>(kLayers * l.grid.cols * l.grid.rows);
+    const int32_t layerNumbers = kLayers * l.grid.cols * l.grid.rows;
+    const size_t base = static_cast<size_t>(layerNumbers);
     auto entry = [&](size_t k) { return Where{l.file, l.numbers.LineOf(base + k)}; };
     const LevelMap& m = l.tables;
     for (const auto& [e, cellLine] : l.codeLine) {
@@ -390,7 +392,8 @@ void Checker::CheckArena(const std::string& path) {
     }
     const auto& cells = g_.view.cells;
     auto at = [&](int32_t layer, int32_t i) {
-        return Where{path, f.LineOf(static_cast<size_t>(layer * kViewCells + i))};
+        const int32_t k = layer * kViewCells + i;
+        return Where{path, f.LineOf(static_cast<size_t>(k))};
     };
     // Cell (c, r) lies at 128c + 64, 128r + 64 on the screen (scroll -192): the places where
     // the heroine and the villain enter must be free of every event.

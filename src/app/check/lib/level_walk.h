@@ -18,7 +18,8 @@ struct LevelGrid {
     int32_t cols = 0, rows = 0;
     std::vector<int32_t> layers[kLayers];
     int32_t At(int32_t layer, int32_t col, int32_t row) const {
-        return layers[layer][static_cast<size_t>(col + row * cols)];
+        const int32_t i = col + row * cols;
+        return layers[layer][static_cast<size_t>(i)];
     }
 };
 
