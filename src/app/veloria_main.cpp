@@ -19,9 +19,6 @@ namespace {
 
 using namespace veloria;
 
-// The one Game; far too large for the stack.
-Game g_game;
-
 bool ReportMissingGameDirectory(const GameDirSearch& search) {
     char dirs[3 * kGameDirPathSize];
     DescribeSearch(search, dirs, sizeof(dirs));
@@ -64,18 +61,18 @@ class FramePacer {
     Uint64 frameStart_ = 0;
 };
 
-void HandleKey(SdlDisplay* display, const SDL_KeyboardEvent& key) {
+void HandleKey(Game& g, SdlDisplay* display, const SDL_KeyboardEvent& key) {
     if (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0) {
         if (!key.repeat) display->ToggleFullscreen();
         return;
     }
     int8_t code = KeyToInputCode(key.keysym.sym);
     // Auto-repeat counts: the game's repeat gate thins held keys out.
-    if (code != 0) HandleInput(g_game, SourceKeyboard, code);
+    if (code != 0) HandleInput(g, SourceKeyboard, code);
 }
 
 // Runs the loop until the game posts its quit or the window is closed.
-void MessageLoop(SdlDisplay* display) {
+void MessageLoop(Game& g, SdlDisplay* display) {
     FramePacer pacer(display->HasVsync(), display->RefreshRate());
     for (;;) {
         SDL_Event e;
@@ -83,10 +80,10 @@ void MessageLoop(SdlDisplay* display) {
             switch (e.type) {
                 case SDL_QUIT:
                     // Closing the window ends the game at once; the orderly quit path is not run.
-                    PostQuit(g_game, 0);
+                    PostQuit(g, 0);
                     break;
                 case SDL_KEYDOWN:
-                    HandleKey(display, e.key);
+                    HandleKey(g, display, e.key);
                     break;
                 case SDL_RENDER_DEVICE_RESET:
                     display->MarkDeviceLost();
@@ -100,10 +97,7 @@ void MessageLoop(SdlDisplay* display) {
                     break;
             }
         }
-        if (g_game.flow.quitPosted) return;
-        if (g_game.input.joystickStatus != 3)
-            HandleInput(g_game, SourceJoystick, PollJoystick(g_game));
-        RunFrame(g_game);
+        if (!LoopPass(g)) return;
         pacer.FrameDone();
     }
 }
@@ -111,6 +105,8 @@ void MessageLoop(SdlDisplay* display) {
 }  // namespace
 
 int main(int, char**) {
+    // The one Game, far too large for the stack; the helpers above get it passed in.
+    static Game game;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "veloria: cannot start SDL: %s\n", SDL_GetError());
         return 1;
@@ -127,8 +123,8 @@ int main(int, char**) {
     static SdlJoystick joystick;
     static SdlShell shell;
     audio.Open();  // no device: the game runs silent
-    ResetGame(g_game, Platform{&clock, nullptr, &audio, &joystick, &shell});
-    StartupLoad(g_game);
+    ResetGame(game, Platform{&clock, nullptr, &audio, &joystick, &shell});
+    StartupLoad(game);
 
     SdlDisplay* display = SdlDisplay::Create(false);
     if (display == nullptr) {
@@ -140,20 +136,20 @@ int main(int, char**) {
         return 1;
     }
     shell.SetWindow(display->Window());
-    g_game.platform.display = display;
+    game.platform.display = display;
 
-    MessageLoop(display);
+    MessageLoop(game, display);
 
     // Shut-down: joystick, then the display, then the exit report.
-    Shutdown(g_game);
+    Shutdown(game);
     joystick.Close();
-    g_game.platform.display = nullptr;
+    game.platform.display = nullptr;
     shell.SetWindow(nullptr);
     delete display;
     audio.Close();
-    if (g_game.renderer.lastResult != 0) {
-        std::fprintf(stderr, "veloria: graphics error %d: %.256s\n", g_game.renderer.lastResult,
-                     g_game.renderer.errorText);
+    if (game.renderer.lastResult != 0) {
+        std::fprintf(stderr, "veloria: graphics error %d: %.256s\n", game.renderer.lastResult,
+                     game.renderer.errorText);
     }
     SDL_Quit();
     return 0;

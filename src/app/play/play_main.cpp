@@ -235,13 +235,7 @@ class Runner {
 
     // One pass of the main loop: joystick poll, one frame, then the frame time.
     void Pass() {
-        if (g().flow.quitPosted) return;
-        if (g().input.joystickStatus != 3) {
-            int8_t code = PollJoystick(g());
-            HandleInput(g(), SourceJoystick, code);
-        }
-        if (g().flow.quitPosted) return;
-        RunFrame(g());
+        if (!LoopPass(g())) return;
         ++framesRun_;
         clock_.Advance(options_.frameMs);
     }

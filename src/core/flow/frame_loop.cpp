@@ -1,6 +1,8 @@
 #include "flow/frame_loop.h"
 
 #include "flow/game.h"
+#include "input/handle_input.h"
+#include "input/input_device.h"
 #include "menus/saved_game.h"
 
 namespace veloria {
@@ -143,6 +145,14 @@ void PostQuit(Game& g, int32_t code) {
 
 void Shutdown(Game& g) {
     ReleaseJoystick(g);
+}
+
+bool LoopPass(Game& g) {
+    if (g.flow.quitPosted) return false;
+    if (g.input.joystickStatus != 3) HandleInput(g, SourceJoystick, PollJoystick(g));
+    if (g.flow.quitPosted) return false;
+    RunFrame(g);
+    return true;
 }
 
 }  // namespace veloria

@@ -3,8 +3,13 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 namespace veloria {
+
+// ResetGame clears the whole record with memset, and tests copy games whole: every record in it
+// must stay plain data.
+static_assert(std::is_trivially_copyable_v<Game>, "Game is reset with memset");
 
 void ResetGame(Game& g, const Platform& platform) {
     std::memset(static_cast<void*>(&g), 0, sizeof(Game));
