@@ -1,6 +1,7 @@
 // What a hit does on either side, the victory, and the rewards: experience, gold, one hero
 // level and one magic level at most per battle.
 #include "flow/game.h"
+#include "world/saturate.h"
 #include "world/villain.h"
 
 namespace veloria {
@@ -17,18 +18,13 @@ namespace {
 
 // Damage and hit points are worked out wide and clamped, so that extreme content values cannot
 // overflow.
-int32_t Clamp32(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
 
 // Level-up gain: a tenth of the maximum (double precision, truncated) plus the attribute / 6;
 // never 0.
 int32_t LevelGain(int32_t maximum, int32_t attribute) {
     int64_t gain = static_cast<int64_t>(static_cast<double>(maximum) * 0.1) + attribute / 6;
     if (gain == 0) gain = 1;
-    return Clamp32(gain);
+    return Saturate(gain);
 }
 
 bool LevelDue(int32_t level, int32_t experience, const int32_t* table, int32_t levels) {
@@ -45,14 +41,14 @@ void DamageVillain(Game& g, Projectile& spell) {
     Actor& hero = g.hero;
     Villain& v = g.villain;
     const int32_t power = spell.attr[MagicXP];
-    hero.attr[MagicXP] = Clamp32(static_cast<int64_t>(hero.attr[MagicXP]) + power);
+    hero.attr[MagicXP] = Saturate(static_cast<int64_t>(hero.attr[MagicXP]) + power);
     RecomputeStats(g);
     int64_t damage = static_cast<int64_t>(hero.attr[Cast]) +
                      static_cast<int64_t>(power) * hero.attr[MagicLevel] - v.mojo;
     if (damage < 1) damage = 1;
     LoadActor(g, spell, kDummyActorFile);
     spell.active = 0;
-    v.hp = Clamp32(static_cast<int64_t>(v.hp) - damage);
+    v.hp = Saturate(static_cast<int64_t>(v.hp) - damage);
 
     // The hit pushes the villain along the shot's flight, unless that lands it on a map feature.
     int32_t dx = 0, dy = 0;
@@ -101,7 +97,7 @@ void DamageHero(Game& g) {
     if (v.castSlot >= 1 && v.castSlot <= 3) power = v.spells[v.castSlot - 1].damage;
     int64_t damage = power - hero.attr[Mojo];
     if (damage < 1) damage = 1;
-    hero.attr[HP] = Clamp32(static_cast<int64_t>(hero.attr[HP]) - damage);
+    hero.attr[HP] = Saturate(static_cast<int64_t>(hero.attr[HP]) - damage);
     if (hero.attr[HP] < 1) g.flow.gameState = StateHeroDead;
 }
 
@@ -125,26 +121,26 @@ void GrantRewards(Game& g) {
     FormatText(line, sizeof(line), "Earned %d GP", b.earnedGP);
     DrawText(g, 1, line, 440, 320, kColourOlive);
 
-    hero.attr[XP] = Clamp32(static_cast<int64_t>(hero.attr[XP]) + b.earnedXP);
+    hero.attr[XP] = Saturate(static_cast<int64_t>(hero.attr[XP]) + b.earnedXP);
     int64_t gold = static_cast<int64_t>(hero.attr[GP]) + b.earnedGP;
     const int32_t limit = PurseLimit(g);
     if (gold > limit) gold = limit;  // gold beyond the purse is lost
-    hero.attr[GP] = Clamp32(gold);
+    hero.attr[GP] = Saturate(gold);
 
     int32_t lineIndex = 0;
     if (HeroLevelDue(g)) {
         DrawText(g, 2 + lineIndex, "Hero Level Up!", 440, 360 + 40 * lineIndex, kColourDarkGreen);
         ++lineIndex;
         hero.attr[Level] += 1;
-        hero.attr[MaxHP] = Clamp32(static_cast<int64_t>(hero.attr[MaxHP]) +
-                                   LevelGain(hero.attr[MaxHP], hero.attr[Endurance]));
+        hero.attr[MaxHP] = Saturate(static_cast<int64_t>(hero.attr[MaxHP]) +
+                                    LevelGain(hero.attr[MaxHP], hero.attr[Endurance]));
         hero.attr[HP] = hero.attr[MaxHP];
     }
     if (MagicLevelDue(g)) {
         DrawText(g, 2 + lineIndex, "Magic Level Up!", 440, 360 + 40 * lineIndex, kColourNavy);
         hero.attr[MagicLevel] += 1;
-        hero.attr[MaxMP] = Clamp32(static_cast<int64_t>(hero.attr[MaxMP]) +
-                                   LevelGain(hero.attr[MaxMP], hero.attr[Wits]));
+        hero.attr[MaxMP] = Saturate(static_cast<int64_t>(hero.attr[MaxMP]) +
+                                    LevelGain(hero.attr[MaxMP], hero.attr[Wits]));
         hero.attr[MP] = hero.attr[MaxMP];
     }
     b.rewardsShown = 1;

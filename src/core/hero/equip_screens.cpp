@@ -4,6 +4,8 @@
 #include "flow/game.h"
 #include "input/handle_input.h"
 #include "world/event_code.h"
+#include "world/facing.h"
+#include "world/saturate.h"
 
 namespace veloria {
 
@@ -20,12 +22,6 @@ enum ItemNumber : int32_t {
 
 constexpr int32_t kAttributeCap = 18;
 
-int32_t Clamp32(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-
 // The level-up rule shared by both maxima: at least one point, otherwise a tenth of the maximum
 // (double precision, truncated) plus the attribute's sixth. Computed wide so that no saved value
 // can overflow it.
@@ -33,7 +29,7 @@ int32_t GrowMaximum(int32_t maximum, int32_t attribute) {
     const int64_t tenth = static_cast<int64_t>(static_cast<double>(maximum) * 0.1);
     int64_t gain = tenth + attribute / 6;
     if (gain < 1) gain = 1;
-    return Clamp32(static_cast<int64_t>(maximum) + gain);
+    return Saturate(static_cast<int64_t>(maximum) + gain);
 }
 
 // Levels run 1..25 and magic levels 1..12; a larger count from a damaged save is cut there so
@@ -44,7 +40,7 @@ int32_t LoopCount(int32_t levels, int32_t cap) {
 }
 
 void DrinkingPose(Game& g) {
-    if (g.hero.facing >= 0 && g.hero.facing < 4) g.hero.anim[g.hero.facing].state = 5;
+    if (ValidFacing(g.hero.facing)) g.hero.anim[g.hero.facing].state = 5;
 }
 
 // Door number and key item of a door cell; false for any other code or a door number outside
@@ -168,7 +164,7 @@ void UsePotion(Game& g) {
                 ShowDialogFile(g, 4);
                 return;
             }
-            attr[HP] = Clamp32(static_cast<int64_t>(attr[HP]) + 25);
+            attr[HP] = Saturate(static_cast<int64_t>(attr[HP]) + 25);
             if (attr[HP] > attr[MaxHP]) attr[HP] = attr[MaxHP];
             break;
         case MagicPotion:
@@ -176,7 +172,7 @@ void UsePotion(Game& g) {
                 ShowDialogFile(g, 5);
                 return;
             }
-            attr[MP] = Clamp32(static_cast<int64_t>(attr[MP]) + 20);
+            attr[MP] = Saturate(static_cast<int64_t>(attr[MP]) + 20);
             if (attr[MP] > attr[MaxMP]) attr[MP] = attr[MaxMP];
             break;
         default:
@@ -223,7 +219,7 @@ void UseTonic(Game& g) {
 
     RecomputeStats(g);
 
-    h.stepPeriod = Clamp32(176 - 3 * static_cast<int64_t>(attr[Speed]));
+    h.stepPeriod = Saturate(176 - 3 * static_cast<int64_t>(attr[Speed]));
     const uint32_t period = static_cast<uint32_t>(h.stepPeriod);
     g.input.repeatDelay[JoyLeftRight] = period;
     g.input.repeatDelay[JoyUpDown] = period;
@@ -231,7 +227,7 @@ void UseTonic(Game& g) {
     g.input.repeatDelay[KeyUpDown] = period;
 
     const int64_t baseHp = (static_cast<int64_t>(attr[Endurance]) + attr[Strength]) / 3;
-    attr[MaxHP] = Clamp32(baseHp < 6 ? 6 : baseHp);
+    attr[MaxHP] = Saturate(baseHp < 6 ? 6 : baseHp);
     for (int32_t i = LoopCount(attr[Level], kHeroLevels); i > 0; --i) {
         attr[MaxHP] = GrowMaximum(attr[MaxHP], attr[Endurance]);
     }

@@ -5,6 +5,7 @@
 #include "battle/battle.h"
 #include "flow/game.h"
 #include "world/event_code.h"
+#include "world/facing.h"
 #include "world/movement.h"
 #include "world/saturate.h"
 
@@ -15,10 +16,6 @@ namespace {
 constexpr int32_t kStep = 16;
 constexpr int32_t kHitPose = 2;
 constexpr int32_t kCastPose = 3;
-
-bool ValidFacing(int32_t f) {
-    return f >= 0 && f < 4;
-}
 
 void SetPose(int32_t facing, AnimRow* anim, int32_t state) {
     if (ValidFacing(facing)) anim[facing].state = state;

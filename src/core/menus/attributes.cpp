@@ -1,5 +1,6 @@
 // The new hero: the attribute roll, its screen, and the values a new game derives from it.
 #include "flow/game.h"
+#include "world/saturate.h"
 
 namespace veloria {
 
@@ -12,12 +13,6 @@ constexpr int32_t kRollEntries = 7;  // the six base attributes and the unused e
 // points, so this only matters if the generator keeps naming full entries; after this many
 // re-deals the point goes to the first base attribute with room, which ends the roll for sure.
 constexpr int32_t kMaxRedeals = 10000;
-
-int32_t Clamp32(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
 
 }  // namespace
 
@@ -68,7 +63,7 @@ void AttributeScreen(Game& g) {
 void StartNewGame(Game& g) {
     int32_t* attr = g.hero.attr;
     const int64_t maxHp = (static_cast<int64_t>(attr[Strength]) + attr[Endurance]) / 3;
-    attr[MaxHP] = Clamp32(maxHp < 6 ? 6 : maxHp);
+    attr[MaxHP] = Saturate(maxHp < 6 ? 6 : maxHp);
     attr[HP] = attr[MaxHP];
     attr[MaxMP] = attr[Wits] / 3 + 3;
     attr[MP] = attr[MaxMP];
@@ -77,7 +72,7 @@ void StartNewGame(Game& g) {
     attr[MagicLevel] = 1;
     attr[GP] = 100;
     attr[PurseLevel] = 1;
-    g.hero.stepPeriod = Clamp32(176 - 3 * static_cast<int64_t>(attr[Speed]));
+    g.hero.stepPeriod = Saturate(176 - 3 * static_cast<int64_t>(attr[Speed]));
     InstallWalkingDelays(g);
 
     g.level.levelMusic = 1;

@@ -91,13 +91,6 @@ int32_t ModeAsWritten(const Game& g) {
     return static_cast<int8_t>(g.level.mode);
 }
 
-int32_t TotalPlayTime(Game& g) {
-    TimerUpdate(g, g.playClock);
-    TimerMeasure(g.playClock);
-    // The clock is unsigned and wraps; the total is kept in 32 bits like the file's integers.
-    return static_cast<int32_t>(g.playClock.elapsed + static_cast<uint32_t>(g.hero.playTime));
-}
-
 // Makes the rename itself durable; a failure here cannot tear the slot any more.
 void SyncDirectoryOf(const char* file) {
     char dir[256];
@@ -124,7 +117,7 @@ const char* SlotFile(int32_t slot) {
 bool SaveGame(Game& g, const char* file) {
     if (!file || !file[0]) return false;
     int32_t mode = ModeAsWritten(g);
-    int32_t total = TotalPlayTime(g);
+    int32_t total = PlayTimeTotal(g);  // the file keeps the total, not the stored part
 
     // 635 numbers of at most 11 characters and a space each.
     char text[kSaveFileIntegers * 12 + 1];

@@ -5,6 +5,7 @@
 #include "content/reader.h"
 #include "flow/game.h"
 #include "hero/spells.h"
+#include "world/facing.h"
 #include "world/movement.h"
 #include "world/saturate.h"
 #include "world/villain_schema.h"
@@ -25,10 +26,6 @@ constexpr int32_t kHit = 2;
 constexpr int32_t kCasting = 3;
 constexpr int32_t kHealing = 4;
 constexpr int32_t kVanished = 5;
-
-bool ValidFacing(int32_t f) {
-    return f >= 0 && f < 4;
-}
 
 // The animation row of the villain's facing, or null when the facing is corrupt.
 AnimRow* FacingRow(Villain& v) {
