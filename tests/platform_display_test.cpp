@@ -102,7 +102,7 @@ TEST_F(PlatformDisplay, GreenIsTransparentOverTheBackgroundAndQuadsKeepTheirColo
     int32_t w = 0, h = 0;
     display_->MaxTextureSize(&w, &h);
     EXPECT_GE(w, kTileLibrarySize);
-    ASSERT_FALSE(LoadTileLibrary(g(), "art/tilelib1.mpt"));
+    ASSERT_NE(TileLibraryLoad::CardTooSmall, LoadTileLibrary(g(), "art/tilelib1.mpt"));
     ASSERT_EQ(g().renderer.tileLibrary, 1);
 
     SetQuad(g(), 0, 0, 128, 0, 128, 0);          // green cell
@@ -135,7 +135,7 @@ TEST_F(PlatformDisplay, GreenIsTransparentOverTheBackgroundAndQuadsKeepTheirColo
 
 TEST_F(PlatformDisplay, EmptyDegenerateAndOutOfLibraryQuadsDrawNothing) {
     WriteTileLibrary();
-    ASSERT_FALSE(LoadTileLibrary(g(), "art/tilelib1.mpt"));
+    ASSERT_NE(TileLibraryLoad::CardTooSmall, LoadTileLibrary(g(), "art/tilelib1.mpt"));
     // Slots never written are empty; a zero-width quad and a hand-made cell below the
     // library's bottom edge must not draw either.
     SetQuad(g(), 10, 300, 300, 0, 128, 1);
@@ -236,7 +236,7 @@ TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPla
 }
 
 TEST_F(PlatformDisplay, MissingTileLibraryIsReportedNotFatal) {
-    EXPECT_FALSE(LoadTileLibrary(g(), "art/tilelib1.mpt"));
+    EXPECT_NE(TileLibraryLoad::CardTooSmall, LoadTileLibrary(g(), "art/tilelib1.mpt"));
     EXPECT_STREQ(g().renderer.errorText, "Couldn't create texture.");
     SetQuad(g(), 0, 0, 128, 0, 128, 1);
     display_->Present(g().renderer, 1, false);  // nothing to draw with, nothing breaks

@@ -48,7 +48,7 @@ struct Fixture {
         Game& g = *game;
         ResetGame(g, Platform{});
         g.platform.display = display;
-        if (LoadTileLibrary(g, tiles.c_str()) || !g.renderer.tileLibrary) return;
+        if (LoadTileLibrary(g, tiles.c_str()) != TileLibraryLoad::Loaded) return;
         CreateFont(g);
         // Four map layers of 10 x 8 cells and the four sprites, as the map frame places them.
         int32_t slot = 0;

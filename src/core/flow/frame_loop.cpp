@@ -13,7 +13,7 @@ constexpr const char* kTileLibraryFile = "art/tilelib1.mpt";
 // Deferred set-up: the tile library, quad buffer, font and joystick need the display, which
 // exists only once the loop runs. False when the game cannot run on this card.
 bool FirstFrameSetUp(Game& g) {
-    if (LoadTileLibrary(g, kTileLibraryFile)) {
+    if (LoadTileLibrary(g, kTileLibraryFile) == TileLibraryLoad::CardTooSmall) {
         if (g.platform.shell) {
             g.platform.shell->MessageBox(g.renderer.textureSizeMessage,
                                          g.renderer.textureSizeCaption);

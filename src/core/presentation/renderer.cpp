@@ -43,10 +43,10 @@ void RecordError(Game& g, const char* message) {
     PostQuit(g, 18);
 }
 
-bool LoadTileLibrary(Game& g, const char* file) {
+TileLibraryLoad LoadTileLibrary(Game& g, const char* file) {
     Renderer& r = g.renderer;
     Display* display = g.platform.display;
-    if (!display) return false;
+    if (!display) return TileLibraryLoad::Failed;
     int32_t width = 0;
     int32_t height = 0;
     display->MaxTextureSize(&width, &height);
@@ -58,14 +58,14 @@ bool LoadTileLibrary(Game& g, const char* file) {
                    "You need %d x %d texture size and your card is only\n"
                    "%d x %d. A list of approved cards is in 'cards.doc'.",
                    kTileLibrarySize, kTileLibrarySize, width, height);
-        return true;
+        return TileLibraryLoad::CardTooSmall;
     }
-    if (display->LoadTileLibrary(file)) {
-        r.tileLibrary = 1;
-    } else {
+    if (!display->LoadTileLibrary(file)) {
         RecordError(g, "Couldn't create texture.");
+        return TileLibraryLoad::Failed;
     }
-    return false;
+    r.tileLibrary = 1;
+    return TileLibraryLoad::Loaded;
 }
 
 // The quads live in the renderer; the display copies the ones it is asked to draw at present

@@ -79,8 +79,12 @@ constexpr uint32_t kColourOlive = 0xFF808000u;
 // Records a failure: error text, quit message 18.
 void RecordError(Game& g, const char* message);
 
-// True when the card cannot hold the tile library; composes the message box text and caption.
-bool LoadTileLibrary(Game& g, const char* file);
+enum class TileLibraryLoad : int32_t {
+    Loaded,
+    CardTooSmall,  // the message box text and caption are composed in the renderer
+    Failed,        // recorded as the renderer's error; the game ends at the next pass
+};
+TileLibraryLoad LoadTileLibrary(Game& g, const char* file);
 void CreateQuadBuffer(Game& g, int32_t count);
 void SetQuad(Game& g, int32_t slot, int32_t left, int32_t right, int32_t top, int32_t bottom,
              uint32_t tile);

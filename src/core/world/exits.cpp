@@ -13,7 +13,8 @@ namespace veloria {
 
 namespace {
 
-// Moves the hero to the place an exit or lair names (steps 2 to 7 of a level change). An exit
+// Moves the hero to the place an exit or lair names: the level, her position, the view and the
+// level's encounters and music. An exit
 // into an unknown map mode would leave her on no map at all, so it is refused.
 bool GoThrough(Game& g, const LevelExit& e) {
     if (e.mapMode < Arena || e.mapMode > Large) {

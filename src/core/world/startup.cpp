@@ -46,7 +46,7 @@ void StartupLoad(Game& g) {
     g.villain = Villain{};
     g.dialog = DialogBox{};
 
-    // 1-3: the heroine and the two empty shots.
+    // The heroine and the two empty shots.
     LoadActor(g, g.hero, kHeroActorFile);
     g.hero.x = 256;
     g.hero.y = 384;
@@ -55,7 +55,7 @@ void StartupLoad(Game& g) {
     ClearShot(g, g.heroSpell, kQuadHeroSpell, 0, 1);
     ClearShot(g, g.villainSpell, kQuadVillainSpell, 1, 2);
 
-    // 4-5: no villain; the tile animations.
+    // No villain yet; the tile animations.
     LoadVillain(g, 0);
     char path[48];
     for (int32_t n = 0; n < kAnimTiles; ++n) {
@@ -63,11 +63,11 @@ void StartupLoad(Game& g) {
         LoadAnimFile(g, path);
     }
 
-    // 6: buttons only; the walking delays come with the new or loaded game.
+    // Buttons only; the walking delays come with the new or loaded game.
     g.input.repeatDelay[JoyButtons] = 500;
     g.input.repeatDelay[KeyButtons] = 500;
 
-    // 7-8: level 1 and its defaults.
+    // Level 1 and its defaults.
     LoadLevel(g, Small, "levels/level01.txt");
     g.level.battleMap = 2;
     g.level.encounterVillains = 1;
@@ -76,12 +76,12 @@ void StartupLoad(Game& g) {
     g.level.viewCol = 0;
     g.level.viewRow = 0;
 
-    // 9-10: the fresh game, with the first piece of every slot and the first spell.
+    // The fresh game, with the first piece of every slot and the first spell.
     LoadGame(g, kFreshGameFile, 0);
     for (EquipSlot& slot : g.hero.equip) slot.items[0].owned = 1;
     g.hero.spellOwned[0] = 1;
 
-    // 11-12: catalogue and fixed texts.
+    // The catalogue and the fixed texts.
     LoadCatalogue(g);
     for (int32_t s = 0; s < kEquipSlots; ++s) {
         CopyText(g.hero.slotTitle[s], kNameSize, kSlotTitles[s]);
@@ -92,14 +92,14 @@ void StartupLoad(Game& g) {
         CopyText(g.shop.menuHint[k], sizeof(g.shop.menuHint[k]), kShopHints[k]);
     }
 
-    // 13: clocks.
+    // The clocks.
     for (Timer& t : g.animTimers) TimerReset(t);
     TimerReset(g.villain.touchTimer);
     TimerReset(g.playClock);
     TimerUpdate(g, g.playClock);
     g.hero.playTime = 0;
 
-    // 14-15.
+    // The title screen and its music; the random generator seeded from the clock.
     g.flow.gameState = StateTitle;
     SetMusicFile(g, "music/title.mid");
     SeedRandom(g);
