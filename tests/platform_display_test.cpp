@@ -14,7 +14,7 @@
 namespace veloria {
 namespace {
 
-constexpr int kLib = 256;  // a small tile library: 32 x 32 cells of 8 pixels
+constexpr int kLib = 4096;  // the size the game requires: 32 x 32 cells of 128 pixels
 constexpr int kCell = kLib / 32;
 
 struct Rgba {

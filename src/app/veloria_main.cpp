@@ -8,6 +8,7 @@
 #include "input/handle_input.h"
 #include "platform/sdl/game_directory.h"
 #include "platform/sdl/keys.h"
+#include "platform/sdl/quit_watchdog.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_display.h"
@@ -111,6 +112,7 @@ int main(int, char**) {
         std::fprintf(stderr, "veloria: cannot start SDL: %s\n", SDL_GetError());
         return 1;
     }
+    StartQuitWatchdog();
     static GameDirSearch search;
     if (!EnterGameDirectory(&search)) {
         ReportMissingGameDirectory(search);
@@ -147,10 +149,13 @@ int main(int, char**) {
     shell.SetWindow(nullptr);
     delete display;
     audio.Close();
-    if (game.renderer.lastResult != 0) {
+    // The game itself ignores the quit message's code, but scripts and desktops read the status:
+    // a game ended by a graphics failure says so and does not exit with 0.
+    const bool failed = game.renderer.lastResult != 0 || game.renderer.errorText[0] != '\0';
+    if (failed) {
         std::fprintf(stderr, "veloria: graphics error %d: %.256s\n", game.renderer.lastResult,
                      game.renderer.errorText);
     }
     SDL_Quit();
-    return 0;
+    return failed ? 1 : 0;
 }

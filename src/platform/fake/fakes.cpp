@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/media_check.h"
 #include "flow/game.h"
 
 namespace veloria {
@@ -41,35 +42,11 @@ PresentResult RecordingDisplay::Present(const Renderer& r, int32_t quadCount, bo
 }
 
 uint32_t RecordingAudio::WaveLengthMs(const char* file) {
-    FILE* f = std::fopen(file, "rb");
-    if (!f) return 0;
-    unsigned char header[12];
-    uint32_t ms = 0;
-    if (std::fread(header, 1, 12, f) == 12 && std::memcmp(header, "RIFF", 4) == 0 &&
-        std::memcmp(header + 8, "WAVE", 4) == 0) {
-        uint32_t byteRate = 0;
-        // Walk the chunks: "fmt " gives the byte rate, "data" the length.
-        for (int guard = 0; guard < 64; ++guard) {
-            unsigned char chunk[8];
-            if (std::fread(chunk, 1, 8, f) != 8) break;
-            uint32_t size = chunk[4] | (chunk[5] << 8) | (chunk[6] << 16) |
-                            (static_cast<uint32_t>(chunk[7]) << 24);
-            if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-                unsigned char fmt[16];
-                if (std::fread(fmt, 1, 16, f) != 16) break;
-                byteRate = fmt[8] | (fmt[9] << 8) | (fmt[10] << 16) |
-                           (static_cast<uint32_t>(fmt[11]) << 24);
-                if (std::fseek(f, static_cast<long>(size - 16 + (size & 1)), SEEK_CUR) != 0) break;
-            } else if (std::memcmp(chunk, "data", 4) == 0) {
-                if (byteRate > 0) ms = static_cast<uint32_t>((uint64_t{size} * 1000) / byteRate);
-                break;
-            } else if (std::fseek(f, static_cast<long>(size + (size & 1)), SEEK_CUR) != 0) {
-                break;
-            }
-        }
-    }
-    std::fclose(f);
-    return ms;
+    // The same check the game makes: a broken wave is not played, and a data size beyond the
+    // file counts only the samples the file holds.
+    WaveInfo info;
+    char why[kMediaWhySize];
+    return CheckWaveFile(file, &info, why, sizeof(why)) ? info.lengthMs : 0;
 }
 
 void RecordingAudio::PlayWave(const char* file) {
@@ -86,10 +63,19 @@ void RecordingAudio::PlayWaveWait(const char* file) {
 
 bool RecordingAudio::MusicOpen(const char* file) {
     if (!musicAvailable) return false;
-    if (checkMusicFiles) {
-        FILE* f = std::fopen(file, "rb");
-        if (!f) return false;
+    FILE* f = std::fopen(file, "rb");
+    if (!f && checkMusicFiles) return false;
+    if (f) {
         std::fclose(f);
+        // A file that is there but broken is refused as the game refuses it, with one warning.
+        char why[kMediaWhySize + 64];
+        if (!CheckMidiFile(file, why, sizeof(why))) {
+            if (std::strcmp(lastRefused_, file) != 0) {
+                std::fprintf(stderr, "veloria: music not played: %s\n", why);
+                CopyText(lastRefused_, sizeof(lastRefused_), file);
+            }
+            return false;
+        }
     }
     ++opens;
     open = true;

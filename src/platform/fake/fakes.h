@@ -86,6 +86,7 @@ class RecordingAudio : public AudioDevice {
 
   private:
     ManualClock* clock_;
+    char lastRefused_[64] = {};
 };
 
 class ScriptedJoystick : public JoystickDevice {

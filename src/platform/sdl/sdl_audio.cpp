@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/media_check.h"
+
 namespace veloria {
 
 namespace {
@@ -90,7 +92,17 @@ Mix_Chunk* SdlAudio::Wave(const char* file) {
     if (slot == nullptr) return nullptr;
     if (slot->used && slot->chunk) Mix_FreeChunk(slot->chunk);
     std::snprintf(slot->name, sizeof(slot->name), "%s", file);
-    slot->chunk = Mix_LoadWAV(file);
+    // A broken wave is remembered as silent (reported once): the decoder never sees it, and a
+    // header claiming gigabytes cannot make a blocking wait last for hours.
+    char why[kMediaWhySize];
+    WaveInfo info;
+    if (CheckWaveFile(file, &info, why, sizeof(why))) {
+        slot->chunk = Mix_LoadWAV(file);
+    } else {
+        slot->chunk = nullptr;
+        if (std::strstr(why, "cannot be opened") == nullptr)
+            std::fprintf(stderr, "veloria: sound not played: %s\n", why);
+    }
     slot->lastUse = useCounter_;
     slot->used = true;
     return slot->chunk;
@@ -131,6 +143,12 @@ void SdlAudio::PlayWaveWait(const char* file) {
             break;
         }
         if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_PumpEvents();
+        // Closing the window or a termination signal ends the wait; the quit event stays
+        // queued for the main loop.
+        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) {
+            Mix_HaltChannel(kWaveChannel);
+            break;
+        }
         SDL_Delay(5);
     }
 }
@@ -138,12 +156,19 @@ void SdlAudio::PlayWaveWait(const char* file) {
 bool SdlAudio::MusicOpen(const char* file) {
     if (!open_) return false;
     MusicClose();
-    music_ = Mix_LoadMUS(file);
+    // The synthesiser can spin for good on a broken file (holding the audio lock, so even a
+    // wave could not start): such a piece is silence plus one warning.
+    char why[kMediaWhySize];
+    const bool sound = CheckMidiFile(file, why, sizeof(why));
+    music_ = sound ? Mix_LoadMUS(file) : nullptr;
     if (music_ == nullptr) {
         bool reported = false;
         for (const char* name : failed_) reported = reported || std::strcmp(name, file) == 0;
         if (!reported) {
-            std::fprintf(stderr, "veloria: cannot play %s: %s\n", file, Mix_GetError());
+            if (sound)
+                std::fprintf(stderr, "veloria: cannot play %s: %s\n", file, Mix_GetError());
+            else
+                std::fprintf(stderr, "veloria: music not played: %s\n", why);
             std::snprintf(failed_[failedNext_], sizeof(failed_[0]), "%s", file);
             failedNext_ = (failedNext_ + 1) % 8;
         }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "content/media_check.h"
 #include "presentation/renderer.h"
 
 namespace veloria {
@@ -198,6 +199,7 @@ SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
     char file[kBackgroundNameSize];
     std::memcpy(file, name, n);
     file[n] = '\0';
+    if (!PictureUsable(file, PictureRole::Background)) return nullptr;  // before any decoding
     SDL_Surface* surface = IMG_Load(file);
     if (surface == nullptr) return nullptr;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
@@ -431,6 +433,7 @@ void SdlDisplay::MaxTextureSize(int32_t* width, int32_t* height) {
 bool SdlDisplay::LoadTileLibrary(const char* path) {
     ReleaseTextures();
     Invalidate();
+    if (!PictureUsable(path, PictureRole::TileLibrary)) return false;  // size read from the header
     SDL_Surface* loaded = IMG_Load(path);  // format from the contents, whatever the name
     if (loaded == nullptr) {
         std::fprintf(stderr, "veloria: cannot load %s: %s\n", path, IMG_GetError());
