@@ -133,8 +133,9 @@ def render(size, grid, tables):
             out.append(" ".join(map(str, e)))
         for key in ("dialogs", "shop", "chests", "locks", "treasures"):
             out.append(" ".join(map(str, tables[key])))
-        for g in tables["guardians"]:
-            out.append(" ".join(map(str, g)))
+        spots = [n for g in tables["guardians"] for n in g]
+        for i in range(0, 60, 15):  # five spots a line
+            out.append(" ".join(map(str, spots[i:i + 15])))
         out.append(" ".join(map(str, tables["lairs"])))
         out.append(" ".join(map(str, tables["barriers"])))
     return "\n".join(out) + "\n"
