@@ -197,8 +197,7 @@ class Player {
             bool replan = false;
             for (int32_t dir : path) {
                 const int32_t x = MapX(), y = MapY();
-                d_.Key(static_cast<int8_t>(InputLeft + dir));
-                d_.Frames(1);
+                d_.Key(static_cast<int8_t>(InputLeft + dir));  // the step draws its own frame
                 if (g().flow.gameState == StateBattle) {
                     Fight();
                     replan = true;
@@ -580,7 +579,10 @@ class Player {
             // Cast when the shot in her facing reaches the villain; otherwise walk (or turn) to
             // the nearest place from which it would, out of reach of a touch.
             const bool far = adx >= kKeepAway || ady >= kKeepAway;
-            if (v.alive && v.moveMode != 3 && adx < kTooClose && ady < kTooClose) {
+            const bool aimed = v.alive && ShotClear(h.x, h.y, h.facing);
+            if (aimed && !far && !g().heroSpell.active) {
+                key = InputButton3;  // close, but in line: a hit also pushes it away
+            } else if (v.alive && v.moveMode != 3 && adx < kTooClose && ady < kTooClose) {
                 // Too close to a mover: step away, on the axis with room.
                 const int8_t away[4] = {dx > 0 ? InputLeft : InputRight,
                                         dy > 0 ? InputUp : InputDown, dy > 0 ? InputDown : InputUp,
@@ -596,6 +598,7 @@ class Player {
             } else if (v.alive) {
                 // Out of reach if she can; nearer if that is the only way to hit it.
                 int32_t step = ArenaStep(kKeepAway, kTooClose);
+                if (step < 0) step = ArenaStep(kTooClose, kTooClose);
                 if (step < 0) step = ArenaStep(64, 0);
                 if (step >= 0) {
                     key = static_cast<int8_t>(InputLeft + step);
