@@ -1,7 +1,13 @@
 // The shipped content passes the strict content checker, and each class of its checks fires on
 // a copy broken on purpose.
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
 #include "content_check_support.h"
 #include "world/level_schema.h"
+#include "lib/checker.h"
 
 namespace veloria {
 namespace {
@@ -127,6 +133,50 @@ TEST(ContentData, EverythingAndEveryKeyIsReachable) {
           "expected a way to walk into event code 2, found it walled in"}) {
         EXPECT_TRUE(r.Has(want)) << want << "\n" << Describe(r);
     }
+}
+
+// Each chest, door, treasure, lair and barrier slot is one flag: two objects with one code would
+// open together, while a door two cells wide is still one object.
+TEST(ContentData, EachSlotIsOneObject) {
+    BrokenCopy c;
+    const std::string one = "levels/level01.txt";
+    std::vector<std::string> words;
+    {
+        std::istringstream in(c.Read(one));
+        for (std::string w; in >> w;) words.push_back(w);
+    }
+    auto code = [&](int32_t col, int32_t row) {
+        return words.at(kSmallEvents + static_cast<size_t>(col + 16 * row));
+    };
+    // The first chest and door of the level, and free cells to copy them to.
+    int32_t chest = -1, door = -1;
+    for (int32_t i = 0; i < 192; ++i) {
+        if (chest < 0 && code(i % 16, i / 16) == "16") chest = i;
+        if (door < 0 && code(i % 16, i / 16) == "19") door = i;
+    }
+    ASSERT_GE(chest, 0);
+    ASSERT_GE(door, 0);
+    int32_t apart = -1, beside = -1;
+    for (int32_t i = 0; i < 192 && apart < 0; ++i) {
+        int32_t col = i % 16, row = i / 16;
+        if (col < 2 || row < 2 || col > 13 || row > 9 || code(col, row) != "0") continue;
+        if (std::abs(col - chest % 16) + std::abs(row - chest / 16) > 2) apart = i;
+    }
+    for (int32_t i : {door - 1, door + 1}) {
+        if (beside < 0 && code(i % 16, i / 16) == "1") beside = i;
+    }
+    ASSERT_GE(apart, 0);
+    ASSERT_GE(beside, 0) << "the door has no wall beside it to widen it over";
+    c.SetWord(one, kSmallEvents + static_cast<size_t>(apart), "16");
+    c.SetWord(one, kSmallEvents + static_cast<size_t>(beside), "19");
+    check::CheckResult r = c.Check();
+    const std::string want = check::Text(
+        "expected event code 16 on one object (cells that share a side), as at cell "
+        "(%d, %d), found a second one at cell (%d, %d)",
+        std::min(chest, apart) % 16, std::min(chest, apart) / 16, std::max(chest, apart) % 16,
+        std::max(chest, apart) / 16);
+    EXPECT_TRUE(r.Has(want)) << want << "\n" << Describe(r);
+    EXPECT_FALSE(r.Has("expected event code 19 on one object")) << Describe(r);
 }
 
 }  // namespace

@@ -41,3 +41,14 @@ foreach(l ${stderr_lines})
     message(FATAL_ERROR "standard error of ${SCRIPT} lacks: ${wanted}")
   endif()
 endforeach()
+# A playthrough split in parts: NAME.next names the script that goes on from the game this one
+# saved in slot 1; that script carries its copy of the save, which must be exactly this one's.
+if(EXISTS ${script_dir}/${script_name}.next)
+  file(STRINGS ${script_dir}/${script_name}.next next LIMIT_COUNT 1)
+  set(carried ${script_dir}/${next}.content/data/villains/v45.txt)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/game/data/villains/v45.txt
+                          ${carried} RESULT_VARIABLE same)
+  if(NOT same EQUAL 0)
+    message(FATAL_ERROR "${SCRIPT} saved another game than ${carried}: regenerate the scripts")
+  endif()
+endif()

@@ -327,7 +327,7 @@ void EquipMenu1(Canvas& c) {
     EquipMenu(c, "Equipment", "3: Choose   2: Back   1: Return to game");
 }
 void EquipMenu2(Canvas& c) {
-    EquipMenu(c, "Choose a Piece", "2: Back");
+    EquipMenu(c, "Choose a Piece", "Up/Down: Wear it   2: Back");
 }
 
 void ItemMenu(Canvas& c) {
@@ -349,9 +349,10 @@ void ItemMenu(Canvas& c) {
     }
     // List at x 440 y 270.., the item's description at (290, 655).
     Parchment(c, 250, 212, 838, 700, 92);
-    c.Text("Choose the item to use", 544, 234, kSerifItalic, 20, Hex(0x6A4A2A), Align::kCenter);
+    c.Text("The item under the cursor is the one you use", 544, 234, kSerifItalic, 20,
+           Hex(0x6A4A2A), Align::kCenter);
     GoldDivider(c, 300, 790, 640, Hex(0x8A6234));
-    HintBand(c, "1: Return     2: Back", 512, 716);
+    HintBand(c, "Up/Down: Select   1: Return to game   2: Back", 512, 716);
 }
 
 void SpellMenu(Canvas& c) {
@@ -390,7 +391,7 @@ void SpellMenu(Canvas& c) {
     ScreenTitle(c, "Spells", 40, 54);
     // The list at x 470 y 200..
     Parchment(c, 400, 170, 800, 332, 102);
-    HintBand(c, "1: Return     2: Back", 512, 716);
+    HintBand(c, "Up/Down: Select   1: Return to game   2: Back", 512, 716);
 }
 
 void ShopMenu(Canvas& c) {
@@ -438,7 +439,7 @@ void ShopMenu(Canvas& c) {
     // Wares and messages at x 650..735 y 220.., GP at (600, 620), description at (600, 650).
     Parchment(c, 578, 192, 1016, 692, 112);
     GoldDivider(c, 620, 980, 605, Hex(0x8A6234));
-    HintBand(c, "3: Choose     2: Back", 797, 712);
+    HintBand(c, "3: Choose     2: Back from a list", 797, 712);
 }
 
 // The victory sequence: a flash that grows into rays, then the panel of rewards.

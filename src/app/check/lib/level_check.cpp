@@ -8,6 +8,7 @@
 #include "presentation/tiles.h"
 #include "world/event_code.h"
 #include "world/level_schema.h"
+#include "slot_cells.h"
 
 namespace veloria::check {
 
@@ -142,6 +143,14 @@ void Checker::CheckLevelCells(LevelInfo& l) {
                             Text("a %s tile at cell (%d, %d)", kLayerNames[layer], c, r));
             }
         }
+    }
+    // One flag per slot: a second object with the same code would open with the first.
+    for (const SplitSlot& s : SplitSlots(l.grid)) {
+        Fail({l.file,
+              l.numbers.LineOf(static_cast<size_t>(Events * cells + s.col + s.row * l.grid.cols))},
+             Text("event code %d on one object (cells that share a side), as at cell (%d, %d)",
+                  s.code, s.firstCol, s.firstRow),
+             Text("a second one at cell (%d, %d)", s.col, s.row));
     }
 }
 

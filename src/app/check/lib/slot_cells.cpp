@@ -38,8 +38,8 @@ std::vector<SplitSlot> SplitSlots(const LevelGrid& grid) {
         if (first < 0) {
             first = i;
         } else {
-            split.push_back({code, i % grid.cols, i / grid.cols, first % grid.cols,
-                             first / grid.cols});
+            split.push_back(
+                {code, i % grid.cols, i / grid.cols, first % grid.cols, first / grid.cols});
         }
     }
     return split;
