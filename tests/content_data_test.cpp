@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "content_check_support.h"
-#include "world/level_schema.h"
 #include "lib/checker.h"
+#include "world/level_schema.h"
 
 namespace veloria {
 namespace {

@@ -6,9 +6,9 @@
 #include "checker.h"
 #include "content/reader.h"
 #include "presentation/tiles.h"
+#include "slot_cells.h"
 #include "world/event_code.h"
 #include "world/level_schema.h"
-#include "slot_cells.h"
 
 namespace veloria::check {
 
@@ -147,7 +147,9 @@ void Checker::CheckLevelCells(LevelInfo& l) {
     // One flag per slot: a second object with the same code would open with the first.
     for (const SplitSlot& s : SplitSlots(l.grid)) {
         Fail({l.file,
-              l.numbers.LineOf(static_cast<size_t>(Events * cells + s.col + s.row * l.grid.cols))},
+              l.numbers.LineOf(static_cast<size_t>(Events) * static_cast<size_t>(cells) +
+                               static_cast<size_t>(s.col) +
+                               static_cast<size_t>(s.row) * static_cast<size_t>(l.grid.cols))},
              Text("event code %d on one object (cells that share a side), as at cell (%d, %d)",
                   s.code, s.firstCol, s.firstRow),
              Text("a second one at cell (%d, %d)", s.col, s.row));

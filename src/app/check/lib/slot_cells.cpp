@@ -28,7 +28,8 @@ std::vector<SplitSlot> SplitSlots(const LevelGrid& grid) {
             const int32_t next[4][2] = {{c - 1, r}, {c + 1, r}, {c, r - 1}, {c, r + 1}};
             for (const auto& n : next) {
                 if (n[0] < 0 || n[1] < 0 || n[0] >= grid.cols || n[1] >= grid.rows) continue;
-                const size_t k = static_cast<size_t>(n[0] + n[1] * grid.cols);
+                const size_t k = static_cast<size_t>(n[0]) +
+                                 static_cast<size_t>(n[1]) * static_cast<size_t>(grid.cols);
                 if (grid.layers[Events][k] != code || object[k] != 0) continue;
                 object[k] = objects;
                 stack.push_back(static_cast<int32_t>(k));
