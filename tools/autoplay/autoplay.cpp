@@ -467,11 +467,18 @@ class Player {
             }
             return -1;
         };
+        const int32_t mk = find(1, 1), hk = find(1, 0);
+        // A new spell only when the potions up to the counts can still be paid for after it.
+        int32_t potionGold = 0;
+        if (mk >= 0 && h.itemCount[1] < magic)
+            potionGold += (magic - h.itemCount[1]) * wares.wares[mk].price;
+        if (hk >= 0 && h.itemCount[0] < healing)
+            potionGold += (healing - h.itemCount[0]) * wares.wares[hk].price;
         for (int32_t k = 0; k < wares.wareCount; ++k) {
             const Ware& w = wares.wares[k];
-            if (w.kind == 2 && !h.spellOwned[w.index] && h.attr[GP] >= w.price) Buy(k, 1);
+            if (w.kind == 2 && !h.spellOwned[w.index] && h.attr[GP] >= w.price + potionGold)
+                Buy(k, 1);
         }
-        const int32_t mk = find(1, 1), hk = find(1, 0);
         while (mk >= 0 && h.itemCount[1] < magic && h.attr[GP] >= wares.wares[mk].price) Buy(mk, 1);
         while (hk >= 0 && h.itemCount[0] < healing && h.attr[GP] >= wares.wares[hk].price)
             Buy(hk, 1);
@@ -521,9 +528,10 @@ class Player {
 
     void Fight() {
         ++fights_;
-        const int32_t name = g().villain.maxHp;
-        (void)name;
-        d_.Comment(std::string("battle: ") + g().villain.name);
+        std::string name = g().villain.name;
+        while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
+        ++(*fought_)[name];
+        d_.Comment("battle: " + name);
         for (int frame = 0; frame < 40000; ++frame) {
             const int32_t s = g().flow.gameState;
             if (s == StateVictory) {
@@ -531,11 +539,14 @@ class Player {
                 return;
             }
             if (s == StateHeroDead) Die(std::string("defeated by ") + lastVillain_);
+            // A victory can be taken home inside a potion's or menu's Settle (a shot still in
+            // flight lands meanwhile): she is back on the map.
+            if (s == StateMap && frame > 0) return;
             if (s == StateDialog) {
                 Settle();
                 continue;
             }
-            if (s != StateBattle) Die("left the battle unexpectedly");
+            if (s != StateBattle) Die("left the battle unexpectedly, state " + std::to_string(s));
             std::snprintf(lastVillain_, sizeof(lastVillain_), "%s", g().villain.name);
             Actor& h = g().hero;
             const Villain& v = g().villain;
@@ -726,6 +737,8 @@ class Player {
     }
 
     int fights_ = 0;
+    // Battles per villain over the whole route (shared by the players of all segments).
+    std::map<std::string, int>* fought_ = nullptr;
     int32_t hpFloor_ = 45;
     int32_t spellCost_[4] = {1, 1, 1, 1}, spellLevel_[4] = {1, 1, 1, 1},
             spellPower_[4] = {1, 1, 1, 1};
@@ -835,6 +848,8 @@ int main(int argc, char** argv) {
     auto player = std::make_unique<Player>(*driver);
     Driver* dp = driver.get();
     Player* pp = player.get();
+    std::map<std::string, int> fought;
+    pp->fought_ = &fought;
     gLines = &dp->lines;
     int segment = 1;
     auto scriptPath = [&](int k) { return outPath + "_" + std::to_string(k) + ".play"; };
@@ -871,10 +886,13 @@ int main(int argc, char** argv) {
             d.Expect("level.number", std::to_string(c.n[0]));
             d.Expect("gameState", "1");
             ExpectHero(d);
-            std::fprintf(stderr, "level %d at game time %u ms, HP %d/%d MP %d/%d GP %d ML %d\n",
-                         c.n[0], d.Now() - 100000, d.g().hero.attr[HP], d.g().hero.attr[MaxHP],
-                         d.g().hero.attr[MP], d.g().hero.attr[MaxMP], d.g().hero.attr[GP],
-                         d.g().hero.attr[MagicLevel]);
+            const Actor& h = d.g().hero;
+            std::fprintf(stderr,
+                         "level %d at game time %u ms, HP %d/%d MP %d/%d GP %d ML %d, potions "
+                         "%d healing %d magic %d full\n",
+                         c.n[0], d.Now() - 100000, h.attr[HP], h.attr[MaxHP], h.attr[MP],
+                         h.attr[MaxMP], h.attr[GP], h.attr[MagicLevel], h.itemCount[0],
+                         h.itemCount[1], h.itemCount[2]);
         } else if (c.verb == "enter") {
             need(2);
             p.Enter(c.n[0], c.n[1]);
@@ -965,6 +983,7 @@ int main(int argc, char** argv) {
             gLines = &dp->lines;
             pp->ReadSpells(".");
             pp->fights_ = fights;
+            pp->fought_ = &fought;
             pp->hpFloor_ = floor;
             Driver& n = *dp;
             n.Comment("the game the previous script saved, from slot 1");
@@ -979,8 +998,21 @@ int main(int argc, char** argv) {
             ExpectHero(d);
             break;
         } else if (c.verb == "end") {
+            // The end gate was walked into: the four end pages, each shown by a frame and
+            // turned by a button, then Escape leaves the game.
+            if (d.g().flow.gameState != StateEndStory)
+                Die("route line " + std::to_string(c.line) + ": no end story, state " +
+                    std::to_string(d.g().flow.gameState));
             d.Expect("gameState", "24");
-            d.Frames(2);
+            for (int page = 1; page <= 4; ++page) {
+                d.Frames(1);
+                d.Expect("frame.background",
+                         "\"art/bg/end_story" + std::to_string(page) + ".bmp\"");
+                if (page < 4) d.Key(InputButton1);
+            }
+            d.Key(InputEscape);
+            d.Expect("quit", "1");
+            if (!d.g().flow.quitPosted) Die("Escape did not end the game after the end story");
         } else {
             Die("route line " + std::to_string(c.line) + ": unknown command " + c.verb);
         }
@@ -992,6 +1024,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: game time %u ms\ndone: game time %u ms in all, %d battles\n",
                  scriptPath(segment).c_str(), d.Now() - 100000, totalTime, pp->fights_);
     WriteScript(scriptPath(segment), d.lines, header);
+    for (const auto& [name, count] : fought)
+        std::fprintf(stderr, "fought %s: %d\n", name.c_str(), count);
     std::system(("rm -rf '" + std::string(work) + "'").c_str());
     return 0;
 }
