@@ -96,14 +96,13 @@ class Driver {
     // battle the wait runs frames (the fight goes on); elsewhere the clock alone moves.
     void Key(int8_t code) {
         if (code == g().lastInputCode) {
-            uint32_t longest = 0;
-            for (uint32_t d : g().input.repeatDelay) longest = d > longest ? d : longest;
+            const uint32_t gate = RepeatGate(code);
             uint32_t gone = Now() - g().input.lastAccepted;
-            if (gone < longest + 1) {
+            if (gone < gate + 1) {
                 if (g().flow.gameState == StateBattle) {
-                    Frames(static_cast<int>((longest + 1 - gone + 15) / 16));
+                    Frames(static_cast<int>((gate + 1 - gone + 15) / 16));
                 } else {
-                    Clock(longest + 1 - gone);
+                    Clock(gate + 1 - gone);
                 }
             }
         }
@@ -115,6 +114,13 @@ class Driver {
         } else {
             lines.push_back(std::string("key ") + KeyName(code));
         }
+    }
+    // The keyboard repeat gate of a code, as the game picks it (a step: the walking pace).
+    uint32_t RepeatGate(int8_t code) {
+        const uint32_t* d = g().input.repeatDelay;
+        if (code == InputLeft || code == InputRight) return d[KeyLeftRight];
+        if (code == InputUp || code == InputDown) return d[KeyUpDown];
+        return d[KeyButtons];
     }
     void Expect(const std::string& field, const std::string& value) {
         Emit("expect " + field + " " + value);
@@ -532,16 +538,36 @@ class Player {
         while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
         ++(*fought_)[name];
         d_.Comment("battle: " + name);
+        const uint32_t began = d_.Now();
+        const int32_t hpBefore = g().hero.attr[HP];
+        const int32_t potionsBefore =
+            g().hero.itemCount[0] + g().hero.itemCount[1] + g().hero.itemCount[2];
+        casts_ = 0;
+        const bool guardian = g().battle.currentGuardian != 0;
+        // What a battle cost, on stderr for docs/balance.md (guardians only: random battles
+        // are many).
+        auto report = [&] {
+            if (!guardian && !getenv("AUTOPLAY_DEBUG")) return;
+            const Actor& h = g().hero;
+            std::fprintf(
+                stderr, "  battle %s: %.1f s, %d casts, HP %d -> %d of %d, %d potions drunk\n",
+                name.c_str(), (d_.Now() - began) / 1000.0, casts_, hpBefore, h.attr[HP],
+                h.attr[MaxHP], potionsBefore - h.itemCount[0] - h.itemCount[1] - h.itemCount[2]);
+        };
         for (int frame = 0; frame < 40000; ++frame) {
             const int32_t s = g().flow.gameState;
             if (s == StateVictory) {
+                report();
                 Settle();
                 return;
             }
             if (s == StateHeroDead) Die(std::string("defeated by ") + lastVillain_);
             // A victory can be taken home inside a potion's or menu's Settle (a shot still in
             // flight lands meanwhile): she is back on the map.
-            if (s == StateMap && frame > 0) return;
+            if (s == StateMap && frame > 0) {
+                report();
+                return;
+            }
             if (s == StateDialog) {
                 Settle();
                 continue;
@@ -628,7 +654,10 @@ class Player {
                     std::fprintf(stderr, "cast: hero %d %d f%d villain %d %d hp %d mp %d HP %d\n",
                                  h.x, h.y, h.facing, v.x, v.y, v.hp, h.attr[MP], h.attr[HP]);
                 d_.Key(key);
-                if (key == InputButton3) lastCast_ = d_.Now();
+                if (key == InputButton3) {
+                    lastCast_ = d_.Now();
+                    ++casts_;
+                }
             }
             d_.Frames(1);
         }
@@ -637,9 +666,7 @@ class Player {
 
     bool Ready(int8_t key) {
         if (key != g().lastInputCode) return true;
-        uint32_t gone = d_.Now() - g().input.lastAccepted;
-        uint32_t delay = key >= InputLeft && key <= InputDown ? g().input.repeatDelay[0] : 400;
-        return gone >= delay;
+        return d_.Now() - g().input.lastAccepted > d_.RepeatGate(key);
     }
     // The first event under a foot box at screen (x, y), as HitEvent finds it in the view.
     int32_t EventAt(int32_t x, int32_t y) {
@@ -749,6 +776,7 @@ class Player {
     char lastVillain_[24] = "";
     uint32_t seed_ = 12345;
     uint32_t lastCast_ = 0;
+    int casts_ = 0;
 };
 
 // ------------------------------------------------------------------------------------------
