@@ -806,6 +806,16 @@ void ExpectHero(Driver& d) {
     d.Expect("hero.attr", attrs);
 }
 
+// The guardians she has beaten: a route that fought one it should not have (or skipped one)
+// fails here.
+void ExpectGuardians(Driver& d) {
+    std::string set;
+    for (int32_t k = 0; k < kGuardians; ++k) {
+        if (d.g().hero.guardianDefeated[k]) set += (set.empty() ? "" : " ") + std::to_string(k);
+    }
+    d.Expect("flags.guardianDefeated", set);
+}
+
 struct Command {
     std::string verb;
     std::vector<int32_t> n;
@@ -914,6 +924,7 @@ int main(int argc, char** argv) {
             d.Expect("level.number", std::to_string(c.n[0]));
             d.Expect("gameState", "1");
             ExpectHero(d);
+            ExpectGuardians(d);
             const Actor& h = d.g().hero;
             std::fprintf(stderr,
                          "level %d at game time %u ms, HP %d/%d MP %d/%d GP %d ML %d, potions "
@@ -1032,6 +1043,7 @@ int main(int argc, char** argv) {
                 Die("route line " + std::to_string(c.line) + ": no end story, state " +
                     std::to_string(d.g().flow.gameState));
             d.Expect("gameState", "24");
+            ExpectGuardians(d);
             for (int page = 1; page <= 4; ++page) {
                 d.Frames(1);
                 d.Expect("frame.background",
