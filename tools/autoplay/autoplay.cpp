@@ -7,8 +7,8 @@
 // The route file lists what to do on each level (see docs/autoplay.md); the player finds the
 // ways on the map itself (16-pixel steps of the game's own walking rules) and fights battles by
 // lining up with the villain and casting. Each "segment" of the route starts a new script
-// OUT_PREFIX-NN.play; a segment after the first begins by loading the game that the previous
-// one saved, which the route's "save" command writes.
+// OUT_PREFIX_N.play; a segment after the first begins by loading the game that the previous
+// one saved, which the "segment" command saves to slot 1.
 #include <unistd.h>
 
 #include <cstdio>
