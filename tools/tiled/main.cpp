@@ -68,9 +68,7 @@ int main(int argc, char** argv) {
     if (command == "import") {
         if (args.size() != 2) return Usage();
         Problems problems;
-        Level level;
-        bool ok = ImportMap(args[0], level, problems);
-        if (ok) ok = WriteFileAtomically(args[1], LevelText(level), problems);
+        const bool ok = ImportLevelFile(args[0], args[1], problems);
         PrintProblems(problems);
         if (!ok) std::fprintf(stderr, "veloria-tiled: %s not written\n", args[1].c_str());
         return ok ? 0 : 1;

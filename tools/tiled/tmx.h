@@ -19,6 +19,9 @@ bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
 // MAP.tmx -> the level, checked whole; nothing is written unless the map converts cleanly.
 bool ImportMap(const std::string& mapPath, Level& level, Problems& problems);
 
+// ImportMap, then the level file written whole, or nothing written at all.
+bool ImportLevelFile(const std::string& mapPath, const std::string& levelPath, Problems& problems);
+
 // Layer data in the forms Tiled writes. Decoding fails with a message in `error`.
 std::string Base64Encode(const std::string& bytes);
 bool Base64Decode(const std::string& text, std::string& bytes, std::string& error);

@@ -80,15 +80,16 @@ bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
     const fs::path mapDir = fs::absolute(fs::path(mapPath)).parent_path();
     fs::path rel = fs::relative(fs::absolute(tilesetDir), mapDir, ec);
     if (ec || rel.empty()) rel = fs::absolute(tilesetDir);
+    bool told = false;
     auto source = [&](const TilesetInfo& t) {
-        const fs::path p = rel / (std::string(t.name) + ".tsx");
-        if (!fs::exists(fs::absolute(tilesetDir) / (std::string(t.name) + ".tsx"))) {
+        if (!told && !fs::exists(fs::absolute(tilesetDir) / (std::string(t.name) + ".tsx"))) {
+            told = true;
             std::fprintf(stderr,
-                         "veloria-tiled: warning: no %s.tsx in %s yet (veloria-tiled tileset "
-                         "GAMEDIR %s writes it)\n",
-                         t.name, tilesetDir.c_str(), tilesetDir.c_str());
+                         "veloria-tiled: warning: the tilesets are not in %s yet "
+                         "(veloria-tiled tileset GAMEDIR %s writes them)\n",
+                         tilesetDir.c_str(), tilesetDir.c_str());
         }
-        return p.lexically_normal().generic_string();
+        return (rel / (std::string(t.name) + ".tsx")).lexically_normal().generic_string();
     };
 
     pugi::xml_document doc;

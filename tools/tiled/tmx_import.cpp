@@ -214,8 +214,8 @@ void Importer::ReadLayer(pugi::xml_node layer, int32_t index, Level& level) {
     std::vector<ptrdiff_t> offsets;
     if (!Gids(layer, data, name, gids, offsets)) return;
     if (gids.size() != size_t(shape_->Cells())) {
-        Report(data, Format("layer %s holds %zu cells; a %s map has %d", name.c_str(), gids.size(),
-                            shape_->name, shape_->Cells()));
+        Report(data, Format("layer %s holds %zu cells; the map (%s) has %d", name.c_str(),
+                            gids.size(), shape_->name, shape_->Cells()));
         return;
     }
     const TilesetInfo& want = index == Animated ? kAnimSet
@@ -295,11 +295,11 @@ void Importer::ReadProperties(pugi::xml_node map, Level& level) {
             continue;
         }
         int64_t v = 0;
-        if (!PropertyInt(it->second, v)) {
+        if (PropertyInt(it->second, v)) {
+            level.tables[size_t(e.position)] = int32_t(v);
+        } else {
             Report(it->second, "map property " + name + " is not a whole number");
-            continue;
         }
-        level.tables[size_t(e.position)] = int32_t(v);
         props.erase(it);
     }
     for (const auto& [name, node] : props) {
@@ -470,6 +470,12 @@ bool Importer::Run(Level& level) {
 bool ImportMap(const std::string& mapPath, Level& level, Problems& problems) {
     Importer importer(mapPath, problems);
     return importer.Run(level);
+}
+
+bool ImportLevelFile(const std::string& mapPath, const std::string& levelPath, Problems& problems) {
+    Level level;
+    return ImportMap(mapPath, level, problems) &&
+           WriteFileAtomically(levelPath, LevelText(level), problems);
 }
 
 }  // namespace veloria::tiled
