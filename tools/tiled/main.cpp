@@ -2,6 +2,7 @@
 //   veloria-tiled tileset GAMEDIR [OUTDIR]
 //   veloria-tiled export [--encoding csv|base64|zlib|gzip] [--tilesets DIR] LEVEL.txt MAP.tmx
 //   veloria-tiled import MAP.tmx LEVEL.txt
+//   veloria-tiled new arena|small|large [--tilesets DIR] MAP.tmx
 // Exit status: 0 done, 1 a problem (each reported on stderr as file:line: ...), 2 usage.
 #include <SDL.h>
 
@@ -21,7 +22,8 @@ int Usage() {
                  "GAMEDIR/tiled)\n"
                  "       veloria-tiled export [--encoding csv|base64|zlib|gzip] [--tilesets DIR] "
                  "LEVEL.txt MAP.tmx\n"
-                 "       veloria-tiled import MAP.tmx LEVEL.txt\n");
+                 "       veloria-tiled import MAP.tmx LEVEL.txt\n"
+                 "       veloria-tiled new arena|small|large [--tilesets DIR] MAP.tmx\n");
     return 2;
 }
 
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
         SDL_Quit();
         return ok ? 0 : 1;
     }
-    if (command == "export") {
+    if (command == "export" || command == "new") {
         Encoding encoding = Encoding::Csv;
         std::string tilesets;
         std::vector<std::string> files;
@@ -61,7 +63,17 @@ int main(int argc, char** argv) {
             tilesets = std::filesystem::absolute(files[1]).parent_path().string();
         }
         Problems problems;
-        const bool ok = ExportLevel(files[0], files[1], tilesets, encoding, problems);
+        bool ok = false;
+        if (command == "new") {
+            const LevelShape* shape = files[0] == "arena"   ? ShapeOfSize(10, 8)
+                                      : files[0] == "small" ? ShapeOfSize(16, 12)
+                                      : files[0] == "large" ? ShapeOfSize(32, 18)
+                                                            : nullptr;
+            if (!shape) return Usage();
+            ok = NewMap(*shape, files[1], tilesets, problems);
+        } else {
+            ok = ExportLevel(files[0], files[1], tilesets, encoding, problems);
+        }
         PrintProblems(problems);
         return ok ? 0 : 1;
     }

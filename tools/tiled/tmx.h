@@ -16,6 +16,12 @@ bool ParseEncoding(const std::string& word, Encoding& out);
 // map refers to them relative to its own directory).
 bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
                  const std::string& tilesetDir, Encoding encoding, Problems& problems);
+bool ExportLevelData(const Level& level, const std::string& levelPath, const std::string& mapPath,
+                     const std::string& tilesetDir, Encoding encoding, Problems& problems,
+                     bool samples = false);
+// An empty map of that shape: every layer, table property and tileset in place, nothing painted.
+bool NewMap(const LevelShape& shape, const std::string& mapPath, const std::string& tilesetDir,
+            Problems& problems);
 // MAP.tmx -> the level, checked whole; nothing is written unless the map converts cleanly.
 bool ImportMap(const std::string& mapPath, Level& level, Problems& problems);
 

@@ -52,6 +52,21 @@ bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
                  const std::string& tilesetDir, Encoding encoding, Problems& problems) {
     Level level;
     if (!ReadLevelText(levelPath, level, problems)) return false;
+    return ExportLevelData(level, levelPath, mapPath, tilesetDir, encoding, problems);
+}
+
+bool NewMap(const LevelShape& shape, const std::string& mapPath, const std::string& tilesetDir,
+            Problems& problems) {
+    Level level;
+    level.shape = &shape;
+    for (auto& layer : level.layers) layer.assign(size_t(shape.Cells()), 0);
+    level.tables.assign(shape.mode == Arena ? 0 : size_t(kLevelTableIntegers), 0);
+    return ExportLevelData(level, mapPath, mapPath, tilesetDir, Encoding::Csv, problems, true);
+}
+
+bool ExportLevelData(const Level& level, const std::string& levelPath, const std::string& mapPath,
+                     const std::string& tilesetDir, Encoding encoding, Problems& problems,
+                     bool samples) {
     const LevelShape& s = *level.shape;
 
     // Every value must be a tile the map editor can show; the level's line of a cell is its row
@@ -164,10 +179,12 @@ bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
                     cell = i;
                 }
             }
-            bool any = cell >= 0;
+            // A new map carries one empty exit and one empty guardian to copy from.
+            bool any =
+                cell >= 0 || (samples && (code == EventExitFirst || code == EventGuardianFirst));
             for (int32_t k = 0; k < count; ++k) any = any || level.tables[size_t(at + k)] != 0;
             if (!any) return;
-            if (cell < 0) cell = 0;
+            if (cell < 0) cell = code == EventExitFirst ? 0 : 1;
             pugi::xml_node o = group.append_child("object");
             o.append_attribute("id") = objectId++;
             o.append_attribute("name") = Format("%s %d", type, code).c_str();

@@ -223,15 +223,21 @@ void Importer::ReadLayer(pugi::xml_node layer, int32_t index, Level& level) {
                                                 : kLibrarySet;
     std::vector<int32_t>& cells = level.layers[index];
     cells.assign(size_t(shape_->Cells()), 0);
+    // A whole layer painted from the wrong tileset is one mistake: the first cells tell it.
+    constexpr int32_t kShown = 10;
+    int32_t bad = 0;
+    auto cell = [&](ptrdiff_t offset, const std::string& message) {
+        if (++bad <= kShown) ReportAt(offset, message);
+    };
     for (size_t i = 0; i < gids.size(); ++i) {
         const uint32_t gid = gids[i];
         if (gid == 0) continue;
         const std::string where = Format("layer %s, cell (%zu, %zu): ", name.c_str(),
                                          i % size_t(shape_->columns), i / size_t(shape_->columns));
         if (gid & kFlipBits) {
-            ReportAt(offsets[i], where +
-                                     "the tile is flipped or rotated; the game draws tiles "
-                                     "as they are in the tileset");
+            cell(offsets[i], where +
+                                 "the tile is flipped or rotated; the game draws tiles "
+                                 "as they are in the tileset");
             continue;
         }
         const Tileset* set = nullptr;
@@ -239,15 +245,15 @@ void Importer::ReadLayer(pugi::xml_node layer, int32_t index, Level& level) {
             if (t.firstGid <= gid) set = &t;
         }
         if (!set) {
-            ReportAt(offsets[i], where + Format("gid %u belongs to no tileset", gid));
+            cell(offsets[i], where + Format("gid %u belongs to no tileset", gid));
             continue;
         }
         const uint32_t id = gid - set->firstGid;
         if (set->name != want.name) {
-            ReportAt(offsets[i],
-                     where + Format("tile %u of tileset \"%s\"; this layer takes tiles of \"%s\"%s",
-                                    id, set->name.c_str(), want.name,
-                                    index == Events ? " (an unknown event tile)" : ""));
+            cell(offsets[i],
+                 where + Format("tile %u of tileset \"%s\"; this layer takes tiles of \"%s\"%s", id,
+                                set->name.c_str(), want.name,
+                                index == Events ? " (an unknown event tile)" : ""));
             continue;
         }
         const bool ok = index == Events ? id < uint32_t(want.tiles) && IsLevelCode(int32_t(id))
@@ -261,6 +267,9 @@ void Importer::ReadLayer(pugi::xml_node layer, int32_t index, Level& level) {
             continue;
         }
         cells[i] = int32_t(id);
+    }
+    if (bad > kShown) {
+        Report(data, Format("layer %s: %d more cells like these", name.c_str(), bad - kShown));
     }
 }
 
