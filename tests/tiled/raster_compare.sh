@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/xdg}"
 rm -rf "$work" && mkdir -p "$work/xdg" && chmod 700 "$work/xdg" && cd "$work"
 "$game/veloria-tiled" tileset "$game" . >/dev/null
 "$game/veloria-tiled" export "$game/levels/level01.txt" level01.tmx
-tmxrasterizer --hide-layer Events level01.tmx level01.png 2>/dev/null
+tmxrasterizer --hide-layer Events --hide-layer Tables level01.tmx level01.png 2>/dev/null
 
 # Sprites off: a copy of the game whose heroine is drawn with tile 0, the library's empty cell.
 cp -r "$game" nosprites

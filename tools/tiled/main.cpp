@@ -1,6 +1,6 @@
 // veloria-tiled: levels in the Tiled map editor.
 //   veloria-tiled tileset GAMEDIR [OUTDIR]
-//   veloria-tiled export [--encoding csv|base64|zlib|gzip] [--tilesets DIR] LEVEL.txt MAP.tmx
+//   veloria-tiled export [--encoding csv|base64|zlib|gzip] [--tilesets DIR] [--marks] LEVEL MAP
 //   veloria-tiled import MAP.tmx LEVEL.txt
 //   veloria-tiled new arena|small|large [--tilesets DIR] MAP.tmx
 // Exit status: 0 done, 1 a problem (each reported on stderr as file:line: ...), 2 usage.
@@ -21,7 +21,7 @@ int Usage() {
                  "usage: veloria-tiled tileset GAMEDIR [OUTDIR]      (OUTDIR defaults to "
                  "GAMEDIR/tiled)\n"
                  "       veloria-tiled export [--encoding csv|base64|zlib|gzip] [--tilesets DIR] "
-                 "LEVEL.txt MAP.tmx\n"
+                 "[--marks] LEVEL.txt MAP.tmx\n"
                  "       veloria-tiled import MAP.tmx LEVEL.txt\n"
                  "       veloria-tiled new arena|small|large [--tilesets DIR] MAP.tmx\n");
     return 2;
@@ -48,10 +48,13 @@ int main(int argc, char** argv) {
     if (command == "export" || command == "new") {
         Encoding encoding = Encoding::Csv;
         std::string tilesets;
+        bool marks = false;
         std::vector<std::string> files;
         for (size_t i = 0; i < args.size(); ++i) {
             if (args[i] == "--encoding" && i + 1 < args.size()) {
                 if (!ParseEncoding(args[++i], encoding)) return Usage();
+            } else if (args[i] == "--marks" && command == "export") {
+                marks = true;
             } else if (args[i] == "--tilesets" && i + 1 < args.size()) {
                 tilesets = args[++i];
             } else {
@@ -72,7 +75,7 @@ int main(int argc, char** argv) {
             if (!shape) return Usage();
             ok = NewMap(*shape, files[1], tilesets, problems);
         } else {
-            ok = ExportLevel(files[0], files[1], tilesets, encoding, problems);
+            ok = ExportLevel(files[0], files[1], tilesets, encoding, problems, marks);
         }
         PrintProblems(problems);
         return ok ? 0 : 1;

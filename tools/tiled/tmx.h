@@ -14,8 +14,12 @@ bool ParseEncoding(const std::string& word, Encoding& out);
 
 // LEVEL.txt -> MAP.tmx. `tilesetDir` is where veloria.tsx, anims.tsx and events.tsx are (the
 // map refers to them relative to its own directory).
+// marksOnly: the Events layer keeps only the ways out and the secrets (exits, the sealed passage,
+// the end gate, hidden treasure, lairs), for pictures of whole levels.
 bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
-                 const std::string& tilesetDir, Encoding encoding, Problems& problems);
+                 const std::string& tilesetDir, Encoding encoding, Problems& problems,
+                 bool marksOnly = false);
+bool IsMark(int32_t code);
 bool ExportLevelData(const Level& level, const std::string& levelPath, const std::string& mapPath,
                      const std::string& tilesetDir, Encoding encoding, Problems& problems,
                      bool samples = false);

@@ -48,10 +48,21 @@ std::string LayerText(const std::vector<uint32_t>& gids, int32_t columns, Encodi
 
 }  // namespace
 
+bool IsMark(int32_t code) {
+    return IsExit(code) || code == EventSealedPassage || code == EventEndGate ||
+           IsTreasureSpot(code) || IsLair(code);
+}
+
 bool ExportLevel(const std::string& levelPath, const std::string& mapPath,
-                 const std::string& tilesetDir, Encoding encoding, Problems& problems) {
+                 const std::string& tilesetDir, Encoding encoding, Problems& problems,
+                 bool marksOnly) {
     Level level;
     if (!ReadLevelText(levelPath, level, problems)) return false;
+    if (marksOnly) {
+        for (int32_t& e : level.layers[Events]) {
+            if (!IsMark(e)) e = EventFree;
+        }
+    }
     return ExportLevelData(level, levelPath, mapPath, tilesetDir, encoding, problems);
 }
 
