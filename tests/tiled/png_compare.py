@@ -10,7 +10,7 @@ import sys
 import zlib
 
 
-def read_png(path):
+def read_png(path, max_rows=768):
     data = open(path, "rb").read()
     assert data[:8] == b"\x89PNG\r\n\x1a\n", path + ": not a PNG"
     pos, idat, w = 8, b"", 0
@@ -24,10 +24,11 @@ def read_png(path):
         elif kind == b"IDAT":
             idat += body
         pos += 12 + n
-    raw = zlib.decompress(idat)
     stride = w * bpp
+    # Only the rows of the view are needed: the rest stays packed.
+    raw = zlib.decompressobj().decompress(idat, (stride + 1) * min(h, max_rows))
     rows, prev = [], bytearray(stride)
-    for y in range(h):
+    for y in range(min(h, max_rows)):
         f = raw[y * (stride + 1)]
         line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         if f == 1:
