@@ -243,6 +243,38 @@ TEST_F(TiledImport, ExportRefusesWhatAMapCannotHold) {
     EXPECT_FALSE(ExportLevel((dir_ / "short.txt").string(), (dir_ / "bad.tmx").string(),
                              dir_.string(), Encoding::Csv, p));
     EXPECT_TRUE(Has(p, 2, "expected a whole number, found \"x\"")) << All(p);
+    WriteAll(dir_ / "long.txt", ReadAll(Level("level01.txt")) + "7\n");
+    p.clear();
+    EXPECT_FALSE(ExportLevel((dir_ / "long.txt").string(), (dir_ / "bad.tmx").string(),
+                             dir_.string(), Encoding::Csv, p));
+    EXPECT_TRUE(Has(p, 0, "holds 1112 numbers")) << All(p);
+}
+
+// Damaged maps (bytes changed, cut short) never crash the import, and a refusal always says why.
+TEST_F(TiledImport, DamagedMapsAreRefusedWithAReason) {
+    for (Encoding e : {Encoding::Csv, Encoding::Zlib}) {
+        const std::string map = Export("level01.txt", e);
+        uint32_t seed = 12345;
+        auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+        int32_t refused = 0;
+        for (int32_t round = 0; round < 300; ++round) {
+            std::string broken = map;
+            if (round % 3 == 0) {
+                broken.resize(next() % broken.size());
+            } else {
+                for (int32_t k = 0; k < 1 + round % 5; ++k) {
+                    broken[next() % broken.size()] = char("0<>\"=,9x/ \n"[next() % 12]);
+                }
+            }
+            WriteAll(dir_ / "damaged.tmx", broken);
+            Problems problems;
+            ::veloria::tiled::Level level;
+            const bool ok = ImportMap((dir_ / "damaged.tmx").string(), level, problems);
+            EXPECT_EQ(ok, problems.empty()) << All(problems);
+            refused += ok ? 0 : 1;
+        }
+        EXPECT_GT(refused, 150);
+    }
 }
 
 TEST(TiledLayerData, Base64AndDeflateRoundTrip) {

@@ -76,6 +76,7 @@ bool ReadLevelText(const std::string& path, Level& level, Problems& problems) {
         return false;
     }
     std::vector<int32_t> numbers;
+    size_t extra = 0;
     std::string line;
     int32_t lineNo = 0;
     while (std::getline(in, line)) {
@@ -91,16 +92,21 @@ bool ReadLevelText(const std::string& path, Level& level, Problems& problems) {
                     {path, lineNo, Format("expected a whole number, found \"%.40s\"", w.c_str())});
                 continue;
             }
-            numbers.push_back(static_cast<int32_t>(v));
+            // More than a Large level holds is counted, not kept: the file is refused anyway.
+            if (numbers.size() <= size_t(kShapes[2].Numbers())) {
+                numbers.push_back(static_cast<int32_t>(v));
+            } else {
+                ++extra;
+            }
         }
     }
     if (problems.size() != before) return false;
-    level.shape = ShapeOfNumbers(static_cast<int64_t>(numbers.size()));
+    level.shape = extra ? nullptr : ShapeOfNumbers(static_cast<int64_t>(numbers.size()));
     if (!level.shape) {
         problems.push_back(
             {path, 0,
              Format("holds %zu numbers; an arena holds 400, a Small level 1111, a Large one 3031",
-                    numbers.size())});
+                    numbers.size() + extra)});
         return false;
     }
     const int32_t cells = level.shape->Cells();
