@@ -11,7 +11,8 @@ if ! command -v tmxrasterizer >/dev/null; then
     echo "SKIP: tmxrasterizer (Debian package tiled) is not installed; scripts/deps.sh installs it"
     exit 0
 fi
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/xdg}"
+# Each run has its own Tiled settings, so parallel tests cannot meet in them.
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/xdg" XDG_CONFIG_HOME="$work/config"
 rm -rf "$work" && mkdir -p "$work/xdg" && chmod 700 "$work/xdg" && cd "$work" || exit 1
 "$game/veloria-tiled" tileset "$game" . >/dev/null || exit 1
 cp -r "$game" scratch
