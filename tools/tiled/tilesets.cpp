@@ -180,6 +180,22 @@ uint32_t EventColour(int32_t code) {
     return 0xff202020;
 }
 
+// The table entry a code uses, in the names of the map's properties and objects.
+std::string EventMeaning(int32_t code) {
+    if (code == EventFree || code == 48) return "free ground";
+    if (code == EventWall) return "wall: blocks the heroine, villains and spells";
+    if (IsExit(code)) return Format("level exit: the exit object with event = %d", code);
+    for (const TableEntry& e : ScalarEntries()) {
+        if (e.event == code) return "uses map property " + PropertyName(e);
+    }
+    if (IsGuardian(code)) return Format("guardian: the guardian object with event = %d", code);
+    if (code == EventSealedPassage) {
+        return "sealed passage: a wall until guardian 136 is beaten, then exit object event = 3";
+    }
+    if (code == EventEndGate) return "end gate: entered moving up, it ends the game";
+    return "";  // 59, 60: reported by the game only, never painted
+}
+
 }  // namespace
 
 const char* EventWord(int32_t code) {
@@ -292,6 +308,16 @@ bool WriteTilesets(const std::string& gameDir, const std::string& outDir) {
         pugi::xml_document doc;
         pugi::xml_node t = TilesetNode(doc, kEventSet, kSetColumns);
         Image(t, "events.png", p.width, p.height);
+        // What each code needs, shown in Tiled's tile properties.
+        for (int32_t code = 0; code < kEventSet.tiles; ++code) {
+            const std::string meaning = EventMeaning(code);
+            if (meaning.empty()) continue;
+            pugi::xml_node prop =
+                t.append_child("tile").append_child("properties").append_child("property");
+            prop.parent().parent().prepend_attribute("id") = code;
+            prop.append_attribute("name") = "meaning";
+            prop.append_attribute("value") = meaning.c_str();
+        }
         ok = Save(doc, out / "events.tsx") && ok;
     }
     return ok;
