@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
           libsdl2-mixer-dev libfontconfig-dev libgtest-dev libbenchmark-dev
-          fonts-liberation timgm6mb-soundfont clang-format clang-tidy python3)
+          fonts-liberation timgm6mb-soundfont clang-format clang-tidy python3
+          desktop-file-utils appstream dpkg-dev lintian)
 if [ "${1:-}" = "--window-checks" ]; then
     packages+=(xvfb xauth openbox xdotool imagemagick)
 fi
