@@ -94,9 +94,9 @@ TEST_F(MenusSavedGameTest, SaveWrites635IntegersThatLoadBackIntoEveryField) {
     TimerUpdate(g, g.playClock);
     t.clock.Advance(5000);
     t.Write("data/villains/keep", "");
-    ASSERT_TRUE(SaveGame(g, SlotFile(1)));
-    EXPECT_EQ(nullptr, SlotFile(0));
-    EXPECT_EQ(nullptr, SlotFile(4));
+    ASSERT_TRUE(SaveGame(g, SlotFile(g, 1)));
+    EXPECT_EQ(nullptr, SlotFile(g, 0));
+    EXPECT_EQ(nullptr, SlotFile(g, 4));
 
     const std::string text = Read("data/villains/v45.txt");
     EXPECT_EQ(std::string::npos, text.find_first_not_of("-0123456789 ")) << "no line break";
@@ -113,7 +113,7 @@ TEST_F(MenusSavedGameTest, SaveWrites635IntegersThatLoadBackIntoEveryField) {
     for (const auto& [position, value] : at) EXPECT_EQ(value, words[position]) << position;
     EXPECT_EQ(3725000, g.hero.playTime) << "saving changes nothing in the game";
     t.clock.Advance(2500);
-    ASSERT_TRUE(SaveGame(g, SlotFile(2)));
+    ASSERT_TRUE(SaveGame(g, SlotFile(g, 2)));
     EXPECT_EQ("3732500", Split(Read("data/villains/v46.txt"))[kTotalAt]);
 
     // Every field was given its own value: a game that loads the file writes it back unchanged.
@@ -121,7 +121,7 @@ TEST_F(MenusSavedGameTest, SaveWrites635IntegersThatLoadBackIntoEveryField) {
     fresh.Write("data/villains/v45.txt", text);
     fresh.g().hero.selectedItem = 5;
     fresh.g().flow.gameState = StateLoadMenu;
-    ASSERT_EQ(1, LoadGame(fresh.g(), SlotFile(1), 0));
+    ASSERT_EQ(1, LoadGame(fresh.g(), SlotFile(g, 1), 0));
     EXPECT_EQ(3730000, fresh.g().hero.playTime);
     EXPECT_EQ(5, fresh.g().hero.selectedItem) << "fields outside the file are left alone";
     EXPECT_EQ(StateLoadMenu, fresh.g().flow.gameState);
@@ -147,7 +147,7 @@ TEST_F(MenusSavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValu
     g.hero.equip[1].equipped = 3;
     g.hero.equip[0].listCursor = 2;
     const int32_t warningsBefore = ContentWarningCount();
-    ASSERT_EQ(1, LoadGame(g, SlotFile(2), 0));
+    ASSERT_EQ(1, LoadGame(g, SlotFile(g, 2), 0));
 
     EXPECT_EQ(1, g.hero.facing);
     EXPECT_EQ(5, g.level.levelNumber);
@@ -164,7 +164,7 @@ TEST_F(MenusSavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValu
 
     words[kLevelAt] = "0";
     t.Write("data/villains/v46.txt", Join(words));
-    ASSERT_EQ(1, LoadGame(g, SlotFile(2), 0));
+    ASSERT_EQ(1, LoadGame(g, SlotFile(g, 2), 0));
     EXPECT_EQ(5, g.level.levelNumber);
 }
 
@@ -172,18 +172,18 @@ TEST_F(MenusSavedGameTest, AShortDamagedOrMissingSaveFillsWhatItHoldsAndLeavesTh
     for (int32_t i = 0; i < kAttributes; ++i) g.hero.attr[i] = 50 + i;
     g.hero.playTime = 777;
     t.Write("data/villains/v47.txt", "5 6 7 ");
-    ASSERT_EQ(1, LoadGame(g, SlotFile(3), 0));
+    ASSERT_EQ(1, LoadGame(g, SlotFile(g, 3), 0));
     EXPECT_EQ(7, g.hero.attr[2]);
     EXPECT_EQ(53, g.hero.attr[3]);
     EXPECT_EQ(777, g.hero.playTime);
 
     t.Write("data/villains/v47.txt", "1 2 x 4 5");
-    ASSERT_EQ(1, LoadGame(g, SlotFile(3), 0));
+    ASSERT_EQ(1, LoadGame(g, SlotFile(g, 3), 0));
     EXPECT_EQ(2, g.hero.attr[1]);
     EXPECT_EQ(7, g.hero.attr[2]) << "nothing after the first non-number is read";
     EXPECT_EQ(53, g.hero.attr[3]);
 
-    EXPECT_EQ(0, LoadGame(g, SlotFile(1), 1)) << "a missing file is an empty slot";
+    EXPECT_EQ(0, LoadGame(g, SlotFile(g, 1), 1)) << "a missing file is an empty slot";
     EXPECT_EQ(1, g.hero.attr[0]);
     EXPECT_EQ(0, t.audio.opens) << "no music started for an empty slot";
 }
@@ -201,7 +201,7 @@ TEST_F(MenusSavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
             text += std::to_string(i % 3 ? small(random) : anyInt(random)) + " ";
         }
         t.Write("data/villains/v45.txt", text);
-        ASSERT_EQ(1, LoadGame(g, SlotFile(1), 0));
+        ASSERT_EQ(1, LoadGame(g, SlotFile(g, 1), 0));
         ASSERT_TRUE(g.hero.facing >= 0 && g.hero.facing <= 3);
         ASSERT_TRUE(g.level.mode >= 0 && g.level.mode <= 3);
         ASSERT_TRUE(g.level.levelNumber >= 0 && g.level.levelNumber <= 99);
@@ -217,12 +217,12 @@ TEST_F(MenusSavedGameTest, SavingIsAtomicAndAFailureIsReported) {
     t.Write("data/villains/v45.txt", "old save ");
     // The temporary file cannot be created: a directory stands in its place.
     std::filesystem::create_directories(t.dir.path + "/data/villains/v45.txt.tmp");
-    EXPECT_FALSE(SaveGame(g, SlotFile(1)));
+    EXPECT_FALSE(SaveGame(g, SlotFile(g, 1)));
     EXPECT_EQ("old save ", Read("data/villains/v45.txt"));
 
     // The rename fails: the slot name is taken by a directory that is not empty.
     t.Write("data/villains/v46.txt/keep", "x");
-    EXPECT_FALSE(SaveGame(g, SlotFile(2)));
+    EXPECT_FALSE(SaveGame(g, SlotFile(g, 2)));
     EXPECT_FALSE(std::filesystem::exists(t.dir.path + "/data/villains/v46.txt.tmp"))
         << "the temporary file is removed";
     EXPECT_EQ("x", Read("data/villains/v46.txt/keep"));
@@ -234,7 +234,7 @@ TEST_F(MenusSavedGameTest, SavingIsAtomicAndAFailureIsReported) {
     // A successful save replaces the slot and leaves no temporary file.
     t.Write("data/villains/v47.txt", "old save ");
     g.hero.attr[0] = 17;
-    ASSERT_TRUE(SaveGame(g, SlotFile(3)));
+    ASSERT_TRUE(SaveGame(g, SlotFile(g, 3)));
     EXPECT_EQ("17", Split(Read("data/villains/v47.txt"))[0]);
     EXPECT_FALSE(std::filesystem::exists(t.dir.path + "/data/villains/v47.txt.tmp"));
 }
@@ -250,7 +250,7 @@ TEST_F(MenusSavedGameTest, RestoreInstallsDelaysMusicLevelWithTheSavedViewAndRes
     g.playClock.start = 5;
     t.clock.Advance(1234);
 
-    ASSERT_EQ(1, LoadGame(g, SlotFile(1), 1));
+    ASSERT_EQ(1, LoadGame(g, SlotFile(g, 1), 1));
     EXPECT_EQ(42, g.level.shopId) << "levels/level07.txt was read";
     EXPECT_EQ(Small, g.level.mode);
     EXPECT_EQ(5, g.level.viewCol) << "the saved view, not the load's reset";

@@ -54,7 +54,7 @@ TEST(PlatformGameDirectory, NeedsBothTheTileLibraryAndTheDataFolder) {
     EXPECT_FALSE(IsGameDirectory(nullptr));
 }
 
-TEST(PlatformGameDirectory, SearchOrderWorkingThenExecutableThenInstalled) {
+TEST(PlatformGameDirectory, SearchOrderWorkingThenExecutableThenBesideItThenInstalled) {
     GameDirs d;
     std::string good1 = d.Make("work", true, true);
     std::string good2 = d.Make("exe", true, true);
@@ -67,7 +67,7 @@ TEST(PlatformGameDirectory, SearchOrderWorkingThenExecutableThenInstalled) {
     SearchGameDirectory(&s, bad.c_str(), good2.c_str(), good3.c_str());
     EXPECT_EQ(s.found, 1);
     SearchGameDirectory(&s, bad.c_str(), nullptr, good3.c_str());
-    EXPECT_EQ(s.found, 2);
+    EXPECT_EQ(s.found, 3);
     EXPECT_STREQ(s.candidates[s.found], good3.c_str());
     SearchGameDirectory(&s, bad.c_str(), bad.c_str(), "/nonexistent/veloria");
     EXPECT_EQ(s.found, -1);
@@ -80,6 +80,23 @@ TEST(PlatformGameDirectory, SearchOrderWorkingThenExecutableThenInstalled) {
     char tiny[8];
     DescribeSearch(s, tiny, sizeof(tiny));
     EXPECT_LT(std::strlen(tiny), sizeof(tiny));
+}
+
+TEST(PlatformGameDirectory, AnInstallTreeIsFoundFromItsExecutableWhereverItWasMoved) {
+    GameDirs d;
+    std::string data = d.Make("moved/share/veloria", true, true);
+    std::string bin = d.Make("moved/games", false, false);
+    std::string bad = d.Make("empty", false, false);
+    GameDirSearch s;
+    // SDL hands the executable's folder with a trailing slash; a bare folder works as well.
+    SearchGameDirectory(&s, bad.c_str(), (bin + "/").c_str(), "/nonexistent/veloria");
+    ASSERT_EQ(s.found, 2);
+    EXPECT_EQ(std::string(s.candidates[2]), bin + "/../share/veloria");
+    SearchGameDirectory(&s, bad.c_str(), bin.c_str(), "/nonexistent/veloria");
+    EXPECT_EQ(s.found, 2);
+    // The configured prefix is only the last resort.
+    SearchGameDirectory(&s, bad.c_str(), bad.c_str(), data.c_str());
+    EXPECT_EQ(s.found, 3);
 }
 
 TEST(PlatformGameDirectory, OverlongPathIsNotCutIntoAnotherPlace) {

@@ -9,6 +9,7 @@
 #include "platform/sdl/game_directory.h"
 #include "platform/sdl/keys.h"
 #include "platform/sdl/quit_watchdog.h"
+#include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_display.h"
@@ -21,7 +22,7 @@ namespace {
 using namespace veloria;
 
 bool ReportMissingGameDirectory(const GameDirSearch& search) {
-    char dirs[3 * kGameDirPathSize];
+    char dirs[kGameDirCandidates * kGameDirPathSize];
     DescribeSearch(search, dirs, sizeof(dirs));
     std::fprintf(stderr,
                  "veloria: no game directory (art/tilelib1.mpt and data/) found; searched:\n%s",
@@ -119,13 +120,14 @@ int main(int, char**) {
         SDL_Quit();
         return 1;
     }
+    const SaveSlots* saveSlots = ChooseSaveSlots();
 
     static SdlClock clock;
     static SdlAudio audio;
     static SdlJoystick joystick;
     static SdlShell shell;
     audio.Open();  // no device: the game runs silent
-    ResetGame(game, Platform{&clock, nullptr, &audio, &joystick, &shell});
+    ResetGame(game, Platform{&clock, nullptr, &audio, &joystick, &shell, saveSlots});
     StartupLoad(game);
 
     SdlDisplay* display = SdlDisplay::Create(false);

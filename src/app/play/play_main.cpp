@@ -20,6 +20,7 @@
 #include "lib/script.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/keys.h"
+#include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_display.h"
 #include "world/startup.h"
 
@@ -90,7 +91,9 @@ class Runner {
         display_->SetTap([this] {
             if (!during_.empty()) Shot(NumberedShotName(during_, ++duringCount_));
         });
-        ResetGame(*game_, Platform{&clock_, display_, &audio_, &joystick_, &shell_});
+        // The game's own save rule, so a read-only installed directory saves too.
+        ResetGame(*game_,
+                  Platform{&clock_, display_, &audio_, &joystick_, &shell_, ChooseSaveSlots()});
     }
 
     // Runs the script; returns the exit status.

@@ -86,7 +86,7 @@ void SaveMenuInput(Game& g, int8_t code) {
         return;
     }
     if (code >= InputButton1 && code <= InputButton3) {
-        g.menus.saveFailed = SaveGame(g, SlotFile(code - InputButton1 + 1)) ? 0 : 1;
+        g.menus.saveFailed = SaveToSlot(g, code - InputButton1 + 1) ? 0 : 1;
         g.flow.gameState = StateGameSaved;
         PlayWave(g, "sound/button.wav");
     }
@@ -157,7 +157,7 @@ void LoadMenuInput(Game& g, int8_t code) {
         return;
     }
     if (code < InputButton1 || code > InputButton3) return;
-    const char* slot = SlotFile(code - InputButton1 + 1);
+    const char* slot = SlotFileToLoad(g, code - InputButton1 + 1);
     if (LoadGame(g, slot, 0) == 0) {
         // An empty slot starts a new game: put the fresh game back over whatever was listed.
         g.flow.gameState = StateStoryScroll;

@@ -3,6 +3,7 @@
 #include "menus/saved_game.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -22,6 +23,8 @@ constexpr const char* kSlotFiles[3] = {
     "data/villains/v46.txt",
     "data/villains/v47.txt",
 };
+
+constexpr int32_t kSlotPathSize = kSaveSlotPathSize;
 
 // One integer of the file. Values that index a table carry their valid range; every other
 // value is taken as it stands.
@@ -93,7 +96,7 @@ int32_t ModeAsWritten(const Game& g) {
 
 // Makes the rename itself durable; a failure here cannot tear the slot any more.
 void SyncDirectoryOf(const char* file) {
-    char dir[256];
+    char dir[kSlotPathSize];
     CopyText(dir, sizeof(dir), file);
     char* slash = std::strrchr(dir, '/');
     if (slash) {
@@ -107,11 +110,53 @@ void SyncDirectoryOf(const char* file) {
     close(fd);
 }
 
+// Creates the folders above file (0700, as a per-user data folder should be); a folder that
+// cannot be made shows up as the save failing.
+void MakeFoldersOf(const char* file) {
+    char dir[kSlotPathSize];
+    CopyText(dir, sizeof(dir), file);
+    for (char* p = dir + 1; *p; ++p) {
+        if (*p != '/') continue;
+        *p = '\0';
+        mkdir(dir, 0700);
+        *p = '/';
+    }
+}
+
 }  // namespace
 
-const char* SlotFile(int32_t slot) {
+void MakeSaveSlots(SaveSlots* slots, const char* root) {
+    for (int32_t i = 0; i < 3; ++i) {
+        slots->file[i][0] = '\0';
+        if (!root || !root[0]) continue;
+        // A cut path would name another file: the game directory then, rather than a wrong one.
+        if (std::strlen(root) + std::strlen(kSlotFiles[i]) + 2 >= sizeof(slots->file[i])) continue;
+        FormatText(slots->file[i], sizeof(slots->file[i]), "%s/%s", root, kSlotFiles[i]);
+    }
+}
+
+const char* SlotFile(const Game& g, int32_t slot) {
     if (slot < 1 || slot > 3) return nullptr;
+    const SaveSlots* rooted = g.platform.saveSlots;
+    if (rooted && rooted->file[slot - 1][0]) return rooted->file[slot - 1];
     return kSlotFiles[slot - 1];
+}
+
+bool SaveToSlot(Game& g, int32_t slot) {
+    const char* file = SlotFile(g, slot);
+    if (!file) return false;
+    // The data folder is made on the first save; the game directory's slot folder is content
+    // and is never conjured up.
+    if (file != kSlotFiles[slot - 1]) MakeFoldersOf(file);
+    return SaveGame(g, file);
+}
+
+const char* SlotFileToLoad(const Game& g, int32_t slot) {
+    const char* file = SlotFile(g, slot);
+    if (file && file != kSlotFiles[slot - 1] && access(file, F_OK) != 0) {
+        return kSlotFiles[slot - 1];
+    }
+    return file;
 }
 
 bool SaveGame(Game& g, const char* file) {
@@ -133,7 +178,7 @@ bool SaveGame(Game& g, const char* file) {
 
     // Written beside the slot and renamed over it, so a failure at any point leaves the old
     // save whole instead of a torn or empty file.
-    char temp[256];
+    char temp[kSlotPathSize + 8];
     FormatText(temp, sizeof(temp), "%s.tmp", file);
     if (std::strlen(file) + 4 >= sizeof(temp)) return false;
     FILE* out = std::fopen(temp, "w");
@@ -217,7 +262,7 @@ void LoadScreen(Game& g) {
         char lineA[80];
         char lineB[80];
         lineB[0] = '\0';
-        if (LoadGame(g, SlotFile(slot), 0)) {
+        if (LoadGame(g, SlotFileToLoad(g, slot), 0)) {
             const int32_t* attr = g.hero.attr;
             FormatText(lineA, sizeof(lineA), "%d) FILE #%d-   Level: %d    HP: %d/%d", slot, slot,
                        attr[Level], attr[HP], attr[MaxHP]);

@@ -90,12 +90,20 @@ class Shell {
     virtual void MessageBox(const char* text, const char* caption) = 0;
 };
 
+// Where the three save slots are written: the same relative names below a folder the platform
+// chose (an installed game's data folder). An empty name keeps that slot in the game directory.
+constexpr int32_t kSaveSlotPathSize = 4200;
+struct SaveSlots {
+    char file[3][kSaveSlotPathSize];
+};
+
 struct Platform {
     Clock* clock = nullptr;
     Display* display = nullptr;
     AudioDevice* audio = nullptr;
     JoystickDevice* joystick = nullptr;
     Shell* shell = nullptr;
+    const SaveSlots* saveSlots = nullptr;  // null: every slot in the game directory
 };
 
 }  // namespace veloria

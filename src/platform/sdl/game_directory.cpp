@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifndef VELORIA_DATA_DIR
@@ -42,7 +44,15 @@ void SearchGameDirectory(GameDirSearch* search, const char* workingDir, const ch
                          const char* installedDir) {
     CopyPath(search->candidates[0], workingDir);
     CopyPath(search->candidates[1], exeDir);
-    CopyPath(search->candidates[2], installedDir);
+    search->candidates[2][0] = '\0';
+    if (exeDir != nullptr && exeDir[0] != '\0') {
+        const size_t n = std::strlen(exeDir);
+        const char* sep = exeDir[n - 1] == '/' ? "" : "/";
+        int written = std::snprintf(search->candidates[2], kGameDirPathSize, "%s%s../share/veloria",
+                                    exeDir, sep);
+        if (written < 0 || written >= kGameDirPathSize) search->candidates[2][0] = '\0';
+    }
+    CopyPath(search->candidates[3], installedDir);
     search->found = -1;
     for (int32_t i = 0; i < kGameDirCandidates; ++i) {
         if (IsGameDirectory(search->candidates[i])) {
@@ -72,6 +82,25 @@ bool EnterGameDirectory(GameDirSearch* search) {
     SDL_free(base);
     if (search->found < 0) return false;
     return chdir(search->candidates[search->found]) == 0;
+}
+
+bool IsInstalledDataDirectory(const char* dir) {
+    if (dir == nullptr || dir[0] == '\0') return false;
+    char* base = SDL_GetBasePath();
+    GameDirSearch search;
+    SearchGameDirectory(&search, nullptr, base, VELORIA_DATA_DIR);
+    SDL_free(base);
+    char wanted[PATH_MAX];
+    if (realpath(dir, wanted) == nullptr) return false;
+    // Only the two install candidates: the working and executable folders are build trees or
+    // portable copies.
+    for (int32_t i = 2; i < kGameDirCandidates; ++i) {
+        char candidate[PATH_MAX];
+        if (search.candidates[i][0] == '\0' || realpath(search.candidates[i], candidate) == nullptr)
+            continue;
+        if (std::strcmp(candidate, wanted) == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace veloria

@@ -5,7 +5,7 @@
 
 namespace veloria {
 
-constexpr int32_t kGameDirCandidates = 3;
+constexpr int32_t kGameDirCandidates = 4;
 constexpr int32_t kGameDirPathSize = 4096;
 
 struct GameDirSearch {
@@ -17,16 +17,23 @@ struct GameDirSearch {
 // A game directory holds "art/tilelib1.mpt" and a "data/" folder.
 bool IsGameDirectory(const char* dir);
 
-// Tries the candidates in order: the working directory, the executable's directory, the
-// installed data directory. Any of them may be null or empty.
+// Tries the candidates in order: the working directory, the executable's directory, the data
+// installed beside the executable ("EXE/../share/veloria", so any install prefix and a moved
+// install tree work), the data directory of the configured prefix. Any of them may be null or
+// empty.
 void SearchGameDirectory(GameDirSearch* search, const char* workingDir, const char* exeDir,
                          const char* installedDir);
 
 // Lists the searched directories, one per line, into text (always terminated).
 void DescribeSearch(const GameDirSearch& search, char* text, int32_t size);
 
-// The program's search (working directory, SDL_GetBasePath, the installed data directory);
+// The program's search (working directory, SDL_GetBasePath and ../share/veloria below it, the
+// configured data directory);
 // on success changes into the directory found. Returns false when none qualifies.
 bool EnterGameDirectory(GameDirSearch* search);
+
+// True when dir is an installed data directory of this program (its executable's
+// ../share/veloria or the configured one), which is never saved into, whoever runs the game.
+bool IsInstalledDataDirectory(const char* dir);
 
 }  // namespace veloria
