@@ -53,7 +53,18 @@ appstreamcli validate --no-net "$root/share/metainfo/org.veloria.Veloria.metainf
 for size in 16 24 32 48 64 128 256; do
     [ -s "$root/share/icons/hicolor/${size}x${size}/apps/veloria.png" ] || fail "no ${size} icon"
 done
-for page in man6/veloria.6.gz man1/veloria-play.1.gz man1/veloria-check.1.gz; do
+for page in man6/veloria.6.gz man1/veloria-play.1.gz man1/veloria-check.1.gz \
+            man1/veloria-tiled.1.gz; do
     [ -s "$root/share/man/$page" ] || fail "no $page"
 done
+
+# The Debian package of this build: made by CPack, with no lintian error.
+if command -v lintian > /dev/null && command -v dpkg-shlibdeps > /dev/null; then
+    (cd "$build" && cpack -G DEB -B "$work/package" > "$work/cpack.out" 2>&1) \
+        || { cat "$work/cpack.out" >&2; fail "cpack failed"; }
+    deb=$(ls "$work"/package/veloria_*.deb)
+    lintian --fail-on error "$deb" > "$work/lintian.out" 2>&1 \
+        || { cat "$work/lintian.out" >&2; fail "lintian reports errors"; }
+    grep '^[EW]:' "$work/lintian.out" >&2 || true
+fi
 echo "install test: passed"
