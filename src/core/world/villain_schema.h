@@ -52,7 +52,7 @@ inline constexpr FieldSchema kVillainFields[] = {
     {"mojo", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "defence against her spells"},
     {"rewardXp", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "experience for beating it"},
     {"rewardGp", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "gold for beating it"},
-    {"moveMode", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "0 still, 1 random, 2 chase, 3 mixed"},
+    {"moveMode", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "0 wander, 1 chase, 2 mixed, 3 stand still"},
     {"boxLeft", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "touch-box margin inside the sprite"},
     {"boxRight", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "touch-box margin inside the sprite"},
     {"boxTop", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "touch-box margin inside the sprite"},
