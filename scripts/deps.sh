@@ -9,6 +9,10 @@ packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2
 if [ "${1:-}" = "--window-checks" ]; then
     packages+=(xvfb xauth openbox xdotool imagemagick)
 fi
+# The libFuzzer targets (scripts/fuzz.sh): clang and its fuzzer and sanitizer run-times.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,3 +1,8 @@
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -237,6 +242,63 @@ TEST_F(MenusSavedGameTest, SavingIsAtomicAndAFailureIsReported) {
     ASSERT_TRUE(SaveGame(g, SlotFile(g, 3)));
     EXPECT_EQ("17", Split(Read("data/villains/v47.txt"))[0]);
     EXPECT_FALSE(std::filesystem::exists(t.dir.path + "/data/villains/v47.txt.tmp"));
+}
+
+// A crash at every byte of a save: a child process saves with a file-size limit of k bytes, so
+// the kernel kills it (SIGXFSZ) with exactly k bytes of the temporary file written and before
+// the rename. The previous save loads whole every time, and the next save still succeeds.
+TEST_F(MenusSavedGameTest, ACrashAtEveryByteOfASaveLeavesThePreviousSaveWhole) {
+    const std::string before = SaveOf([](Game& o) { FillSavedFields(o); });
+    const std::string after = SaveOf([](Game& o) {
+        FillSavedFields(o);
+        o.hero.attr[0] = 4242;
+        o.level.levelNumber = 3;
+        o.hero.facing = 1;
+    });
+    ASSERT_NE(before, after);
+    const std::string slot = SlotFile(1);
+    const std::string temp = t.dir.path + "/" + slot + ".tmp";
+    FillSavedFields(g);
+    g.hero.attr[0] = 4242;
+    g.level.levelNumber = 3;
+    g.hero.facing = 1;
+    TestGame reader;  // a second game that loads the slot; the saves are made from t's folder
+    ASSERT_EQ(chdir(t.dir.path.c_str()), 0);
+    FillSavedFields(reader.g());
+    const int32_t expectedLastBarrier = reader.g().hero.barrierBroken[kBarriers - 1];
+    const std::string slotPath = t.dir.path + "/" + slot;
+    for (size_t cut = 0; cut < after.size(); ++cut) {
+        t.Write(slot, before);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            rlimit limit{static_cast<rlim_t>(cut), static_cast<rlim_t>(cut)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            signal(SIGXFSZ, SIG_DFL);
+            SaveGame(g, slot.c_str());
+            _exit(0);  // not reached: the save is larger than the limit
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "cut at " << cut;
+        ASSERT_EQ(Read(slot), before) << "cut at " << cut;
+        // And it loads as the previous save: every field of it, none of the cut one's.
+        reader.g().hero.attr[0] = -1;
+        reader.g().level.levelNumber = -1;
+        ASSERT_EQ(LoadGame(reader.g(), slotPath.c_str(), 0), 1) << "cut at " << cut;
+        ASSERT_EQ(reader.g().hero.attr[0], 1000) << "cut at " << cut;
+        ASSERT_EQ(reader.g().level.levelNumber, 7) << "cut at " << cut;
+        ASSERT_EQ(reader.g().hero.facing, 2) << "cut at " << cut;
+        ASSERT_EQ(reader.g().hero.barrierBroken[kBarriers - 1], expectedLastBarrier)
+            << "cut at " << cut;
+        // The crash came where it was meant to: the temporary file holds exactly `cut` bytes.
+        ASSERT_TRUE(std::filesystem::exists(temp)) << "cut at " << cut;
+        ASSERT_EQ(std::filesystem::file_size(temp), cut);
+    }
+    // The leftover temporary file does not stand in the way of the next save.
+    ASSERT_TRUE(SaveGame(g, slot.c_str()));
+    EXPECT_EQ(Read(slot), after);
+    EXPECT_FALSE(std::filesystem::exists(temp));
 }
 
 TEST_F(MenusSavedGameTest, RestoreInstallsDelaysMusicLevelWithTheSavedViewAndRestartsTheClock) {

@@ -114,6 +114,10 @@ TEST(WorldStartup, ARestartBringsBackWhatTheContentFilesGive) {
     g.heroSpell.active = 1;
     g.heroSpell.x = 300;
     g.battle.currentGuardian = 12;
+    g.cursors.itemMenuCursor = 4;
+    g.cursors.itemMenuCount = 5;
+    g.cursors.spellMenuCursor = 2;
+    g.cursors.equipMenuCursor = 5;
     g.screens.titleStep = 3;
     g.flow.gameState = StateHeroDead;
     ChangeMusic(g, "music/battle02.mid");
@@ -131,6 +135,11 @@ TEST(WorldStartup, ARestartBringsBackWhatTheContentFilesGive) {
     EXPECT_EQ(0, g.level.exits[0].destLevel);
     EXPECT_EQ(0, g.heroSpell.active);
     EXPECT_EQ(0, g.battle.currentGuardian);
+    // The menu cursors start over as on the first start, not on the lost game's lists.
+    EXPECT_EQ(0, g.cursors.itemMenuCursor);
+    EXPECT_EQ(0, g.cursors.itemMenuCount);
+    EXPECT_EQ(0, g.cursors.spellMenuCursor);
+    EXPECT_EQ(0, g.cursors.equipMenuCursor);
     EXPECT_EQ(3, g.screens.titleStep) << "the title sequence is not shown again";
     EXPECT_EQ(StateTitle, g.flow.gameState);
     EXPECT_STREQ("music/title.mid", g.musicFile);

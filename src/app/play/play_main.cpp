@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <unistd.h>
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "flow/game.h"
 #include "input/handle_input.h"
 #include "lib/dump.h"
+#include "lib/monkey.h"
 #include "lib/script.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/keys.h"
@@ -35,12 +37,13 @@ struct Options {
     std::string dump;
     std::string shots = ".";
     uint32_t frameMs = 16;
+    bool recordOnly = false;  // --no-renderer: frames are recorded, not drawn (long soaks)
 };
 
 int Usage(const char* why) {
     std::fprintf(stderr,
                  "veloria-play: %s\nusage: veloria-play --content DIR [--script FILE] "
-                 "[--dump FILE] [--shots DIR] [--frame-ms N]\n",
+                 "[--dump FILE] [--shots DIR] [--frame-ms N] [--no-renderer]\n",
                  why);
     return 2;
 }
@@ -202,6 +205,8 @@ class Runner {
             }
             case Command::Quit:
                 return 0;
+            case Command::Monkey:
+                return Monkey(static_cast<uint64_t>(cmd.number), cmd.count);
             case Command::Bad:
                 return 2;
         }
@@ -241,6 +246,99 @@ class Runner {
         if (!LoopPass(g())) return;
         ++framesRun_;
         clock_.Advance(options_.frameMs);
+    }
+
+    // Resident memory in MiB, from /proc (0 when it cannot be read).
+    static int64_t ResidentMiB() {
+        FILE* f = std::fopen("/proc/self/statm", "r");
+        if (!f) return 0;
+        long long size = 0, resident = 0;
+        const bool ok = std::fscanf(f, "%lld %lld", &size, &resident) == 2;
+        std::fclose(f);
+        return ok ? resident * sysconf(_SC_PAGESIZE) / (1024 * 1024) : 0;
+    }
+
+    // The soak: `inputs` seeded random inputs, each followed by a few passes, the invariants
+    // checked after every frame. A quit through a quit path starts the game again from its
+    // start-up; any other quit, a broken invariant or memory that keeps growing stops the soak
+    // with the seed and the frame. -1 to go on with the script, 1 on a failure.
+    int Monkey(uint64_t seed, int64_t inputs) {
+        MonkeyRandom random(seed);
+        constexpr int32_t kStates = 32;
+        int64_t framesIn[kStates] = {};
+        int64_t entered[kStates] = {};
+        int64_t frames = 0;
+        int64_t restarts = 0;
+        uint64_t simulatedMs = 0;
+        int64_t baselineMiB = 0;
+        int64_t peakMiB = 0;
+        // Without the sanitizers' quarantine the game's memory is flat; this allows for it.
+        constexpr int64_t kGrowthMiB = 384;
+        int64_t input = 0;
+        int32_t last = -1;    // the state after the previous frame
+        int8_t previous = 0;  // the previous input
+        auto fail = [&](const std::string& why) {
+            std::fprintf(stderr,
+                         "monkey failed: seed %" PRIu64 " frame %" PRId64 " input %" PRId64
+                         " state %d: %s\n",
+                         seed, frames, input, g().flow.gameState, why.c_str());
+            return 1;
+        };
+        for (input = 0; input < inputs; ++input) {
+            const int32_t before = g().flow.gameState;
+            const int8_t code = MonkeyInput(random, before, previous);
+            previous = code;
+            uint32_t start = clock_.Now();
+            HandleInput(g(), SourceKeyboard, code);
+            simulatedMs += clock_.Now() - start;  // blocking sounds advance the clock
+            if (g().flow.quitPosted) {
+                if (code != InputEscape || !IsQuitState(before)) {
+                    return fail("quit on input " + std::to_string(code) + " from state " +
+                                std::to_string(before));
+                }
+                ++restarts;
+                ResetGame(g(), Platform{&clock_, display_, &audio_, &joystick_, &shell_});
+                StartupLoad(g());
+                continue;
+            }
+            const uint32_t passes = MonkeyPasses(random, g().flow.gameState);
+            for (uint32_t p = 0; p < passes; ++p) {
+                start = clock_.Now();
+                Pass();
+                simulatedMs += clock_.Now() - start;
+                ++frames;
+                if (g().flow.quitPosted) return fail("quit during a frame");
+                const std::string why = CheckInvariants(g());
+                if (!why.empty()) return fail(why);
+                const int32_t now = g().flow.gameState;
+                if (now >= 0 && now < kStates) {
+                    ++framesIn[now];
+                    if (now != last) ++entered[now];
+                }
+                last = now;
+                if (frames % 4096 == 0) {
+                    const int64_t mib = ResidentMiB();
+                    if (baselineMiB == 0) baselineMiB = mib;
+                    if (mib > peakMiB) peakMiB = mib;
+                    if (mib > baselineMiB + kGrowthMiB) {
+                        return fail("memory grew from " + std::to_string(baselineMiB) + " MiB to " +
+                                    std::to_string(mib) + " MiB");
+                    }
+                }
+            }
+        }
+        std::fprintf(stderr,
+                     "monkey: seed %" PRIu64 ": %" PRId64 " inputs, %" PRId64
+                     " frames, %.2f simulated hours, %" PRId64 " restarts, memory %" PRId64
+                     "..%" PRId64 " MiB\nmonkey: frames (entries) by state:",
+                     seed, inputs, frames, simulatedMs / 3600000.0, restarts, baselineMiB, peakMiB);
+        for (int32_t s = 0; s < kStates; ++s) {
+            if (framesIn[s] > 0) {
+                std::fprintf(stderr, " %d:%" PRId64 "(%" PRId64 ")", s, framesIn[s], entered[s]);
+            }
+        }
+        std::fprintf(stderr, "\n");
+        return -1;
     }
 
     void Shot(const std::string& name) {
@@ -297,6 +395,8 @@ int main(int argc, char** argv) {
             o.dump = v;
         } else if (a == "--shots" && value(&v)) {
             o.shots = v;
+        } else if (a == "--no-renderer") {
+            o.recordOnly = true;
         } else if (a == "--frame-ms" && value(&v)) {
             char* end = nullptr;
             long ms = std::strtol(v.c_str(), &end, 10);
@@ -327,11 +427,13 @@ int main(int argc, char** argv) {
     std::unique_ptr<SdlDisplay> sdl;
     RecordingDisplay fallback;
     Display* display = &fallback;
-    if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+    if (!o.recordOnly && SDL_Init(SDL_INIT_VIDEO) == 0) {
         sdl.reset(SdlDisplay::Create(true));
         if (sdl) display = sdl.get();
     }
-    if (!sdl) {
+    if (o.recordOnly) {
+        fallback.checkBackgroundFiles = true;
+    } else if (!sdl) {
         std::fprintf(stderr,
                      "veloria-play: no off-screen renderer (%s); frames are recorded only\n",
                      SDL_GetError());

@@ -45,6 +45,8 @@ void StartupLoad(Game& g) {
     for (Chest& c : g.chests) c = Chest{};
     g.villain = Villain{};
     g.dialog = DialogBox{};
+    // The screens' cursors too: one left on the old game's list could stand past the next one's.
+    g.cursors = MenuCursors{};
 
     // The heroine and the two empty shots.
     LoadActor(g, g.hero, kHeroActorFile);

@@ -115,6 +115,12 @@ ScriptLine ParseScriptLine(const std::string& raw) {
     } else if (name == "expect") {
         if (out.args.empty()) return bad("expect wants a field");
         out.command = Command::Expect;
+    } else if (name == "monkey") {
+        if (out.args.size() != 2 ||
+            !ParseNumber(out.args[0], 0, 0x7FFFFFFFFFFFFFFFLL, &out.number) ||
+            !ParseNumber(out.args[1], 1, 1000000000, &out.count))
+            return bad("monkey wants a seed and a number of inputs (1..1000000000)");
+        out.command = Command::Monkey;
     } else if (name == "quit") {
         out.command = Command::Quit;
     } else {

@@ -20,14 +20,16 @@ enum class Command {
     Dump,
     Expect,
     Quit,
-    Bad,  // unknown command or bad argument
+    Monkey,  // seeded random input with the invariants checked after every frame
+    Bad,     // unknown command or bad argument
 };
 
 struct ScriptLine {
     Command command = Command::None;
     std::vector<std::string> args;  // the words after the command
-    int64_t number = 0;             // the numeric argument of frame, wait, clock, pad
-    std::string error;              // why a line is Bad
+    int64_t number = 0;  // the numeric argument of frame, wait, clock, pad; monkey's seed
+    int64_t count = 0;   // monkey: how many inputs
+    std::string error;   // why a line is Bad
 };
 
 // Splits on white space, drops a '#' comment, checks the arguments.
