@@ -256,7 +256,7 @@ TEST_F(MenusSavedGameTest, ACrashAtEveryByteOfASaveLeavesThePreviousSaveWhole) {
         o.hero.facing = 1;
     });
     ASSERT_NE(before, after);
-    const std::string slot = SlotFile(1);
+    const std::string slot = SlotFile(g, 1);
     const std::string temp = t.dir.path + "/" + slot + ".tmp";
     FillSavedFields(g);
     g.hero.attr[0] = 4242;
