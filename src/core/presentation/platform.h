@@ -20,6 +20,7 @@ enum class PresentResult : int32_t {
     BackgroundSurfaceFailed,  // "Error creating bitmap surface."
     BackgroundLoadFailed,     // "Couldn't load bitmap file."
     BackgroundCopyFailed,     // "Error copying image buffer."
+    TileLibraryFailed,        // "Couldn't create texture." (decoded only when first drawn)
 };
 
 class Display {
@@ -27,8 +28,10 @@ class Display {
     virtual ~Display() = default;
     // Largest texture the device can hold.
     virtual void MaxTextureSize(int32_t* width, int32_t* height) = 0;
-    // Loads the tile library (format from the file's contents), pure opaque green transparent,
-    // plus its colour-negative copy. False when it could not be loaded.
+    // Loads the tile library (format from the file's contents), pure opaque green transparent;
+    // the colour negative is drawn from it on demand. False when it cannot be used. A display
+    // may decode it later, until a frame first draws quads, and report a failure then
+    // (PresentResult::TileLibraryFailed).
     virtual bool LoadTileLibrary(const char* path) = 0;
     virtual void ReleaseTextures() = 0;
     virtual bool CreateFont() = 0;

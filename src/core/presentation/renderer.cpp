@@ -31,6 +31,8 @@ const char* PresentFailureText(PresentResult result) {
             return "Couldn't load bitmap file.";
         case PresentResult::BackgroundCopyFailed:
             return "Error copying image buffer.";
+        case PresentResult::TileLibraryFailed:
+            return "Couldn't create texture.";
         case PresentResult::Ok:
             break;
     }
@@ -113,6 +115,9 @@ void DrawFrame(Game& g, int32_t count, uint8_t withBackground) {
         if (background) {
             r.lastResult = static_cast<int32_t>(result);
             if (const char* text = PresentFailureText(result)) RecordError(g, text);
+        } else if (result == PresentResult::TileLibraryFailed) {
+            // A library the display decodes late fails on a map frame, not a picture frame.
+            RecordError(g, PresentFailureText(result));
         }
     }
 

@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "content/media_check.h"
+#include "platform/sdl/tile_atlas.h"
 #include "presentation/renderer.h"
 
 namespace veloria {
@@ -21,13 +22,11 @@ constexpr int kScreenHeight = 768;
 constexpr int kFontCellHeight = 24;
 constexpr int kBackgroundCacheSize = 4;
 constexpr int kTextCacheSize = 96;
+constexpr int kTileLibraryPathSize = 4200;
 // A cached text unused for this many frames is dropped.
 constexpr uint32_t kTextIdleFrames = 8;
-constexpr uint32_t kTransparentGreen = 0xFF00FF00u;
 // A frame equal to the one on screen is not drawn again, but at least this often anyway.
 constexpr uint32_t kRedrawIntervalMs = 1000;
-// Larger pictures are refused rather than tried: two 32-bit copies of one would not fit.
-constexpr int kMaxPictureSide = 8192;
 // Pixel coordinates far outside the screen are clamped before conversion.
 constexpr float kCoordLimit = 1.0e6f;
 
@@ -152,9 +151,14 @@ struct SdlDisplay::Impl {
     bool initImage = false;
     bool initTtf = false;
 
+    // The tile library is decoded on a loader thread while the title plays and joined when a
+    // frame first draws quads; the colour negative is made when a frame first asks for it.
+    TileAtlas atlas;
+    SDL_Thread* loader = nullptr;
+    bool loaderOk = false;
+    char tilePath[kTileLibraryPathSize] = {};
     SDL_Texture* tiles = nullptr;
     SDL_Texture* tilesInverted = nullptr;
-    int tileWidth = 0, tileHeight = 0;
 
     BackgroundEntry backgrounds[kBackgroundCacheSize] = {};
     TTF_Font* font = nullptr;
@@ -181,7 +185,115 @@ struct SdlDisplay::Impl {
     void ClearBackgrounds();
     void BeginFrame();
     void EndFrame();
+    static int LoadTiles(void* data);
+    bool JoinLoader();
+    SDL_Texture* AtlasTexture();
+    SDL_Texture* InvertedTiles();
+    void DrawQuad(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst);
+    void DrawCellPart(SDL_Texture* texture, int cell, const SDL_Rect& part, const SDL_Rect& dst);
 };
+
+int SdlDisplay::Impl::LoadTiles(void* data) {
+    auto* m = static_cast<SdlDisplay::Impl*>(data);
+    m->loaderOk = BuildTileAtlas(m->tilePath, &m->atlas);
+    return 0;
+}
+
+// Waits for a running loader and makes the tile texture. True when this join found the library
+// unusable (said on stderr).
+bool SdlDisplay::Impl::JoinLoader() {
+    if (loader == nullptr) return false;
+    SDL_WaitThread(loader, nullptr);
+    loader = nullptr;
+    if (!loaderOk) {
+        std::fprintf(stderr, "veloria: %s\n", atlas.error);
+        return true;
+    }
+    tiles = AtlasTexture();
+    if (tiles == nullptr && atlas.cellCount > 0) {
+        std::fprintf(stderr, "veloria: cannot make the tile texture: %s\n", SDL_GetError());
+        loaderOk = false;
+        FreeTileAtlas(&atlas);
+        return true;
+    }
+    return false;
+}
+
+SDL_Texture* SdlDisplay::Impl::AtlasTexture() {
+    if (atlas.rowCount == 0 || atlas.rows[0] == nullptr) return nullptr;
+    SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                                       kAtlasColumns * kAtlasCell, atlas.rowCount * kAtlasCell);
+    if (t == nullptr) return nullptr;
+    for (int r = 0; r < atlas.rowCount; ++r) {
+        SDL_Rect band{0, r * kAtlasCell, kAtlasColumns * kAtlasCell, kAtlasCell};
+        if (SDL_UpdateTexture(t, &band, atlas.rows[r]->pixels, atlas.rows[r]->pitch) != 0) {
+            SDL_DestroyTexture(t);
+            return nullptr;
+        }
+    }
+    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    UseNearest(t);
+    return t;
+}
+
+// The negative is made from the atlas pixels kept since loading, which are then let go.
+SDL_Texture* SdlDisplay::Impl::InvertedTiles() {
+    if (tilesInverted == nullptr && atlas.rowCount > 0 && atlas.rows[0] != nullptr) {
+        InvertTileAtlas(&atlas);
+        tilesInverted = AtlasTexture();
+        if (tilesInverted == nullptr)
+            std::fprintf(stderr, "veloria: cannot make the negative tiles: %s\n", SDL_GetError());
+        ReleaseAtlasPixels(&atlas);
+    }
+    return tilesInverted;
+}
+
+// src is in library pixels. Whole cells (all the game draws) come straight from the atlas;
+// anything else is cut along the cells it covers.
+void SdlDisplay::Impl::DrawQuad(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst) {
+    const int firstColumn = src.x / kAtlasCell, lastColumn = (src.x + src.w - 1) / kAtlasCell;
+    const int firstRow = src.y / kAtlasCell, lastRow = (src.y + src.h - 1) / kAtlasCell;
+    if (firstColumn == lastColumn && firstRow == lastRow && src.w == kAtlasCell &&
+        src.h == kAtlasCell) {
+        SDL_Rect part{0, 0, kAtlasCell, kAtlasCell};
+        DrawCellPart(texture, firstRow * kAtlasColumns + firstColumn, part, dst);
+        return;
+    }
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            const int x0 = SDL_max(src.x, column * kAtlasCell);
+            const int x1 = SDL_min(src.x + src.w, (column + 1) * kAtlasCell);
+            const int y0 = SDL_max(src.y, row * kAtlasCell);
+            const int y1 = SDL_min(src.y + src.h, (row + 1) * kAtlasCell);
+            SDL_Rect part{x0 - column * kAtlasCell, y0 - row * kAtlasCell, x1 - x0, y1 - y0};
+            // The same share of the destination, in 64-bit so huge rectangles cannot overflow.
+            const auto scale = [](int from, int offset, int size, int length) {
+                return from + static_cast<int>(static_cast<int64_t>(offset) * size / length);
+            };
+            const int dx0 = scale(dst.x, x0 - src.x, dst.w, src.w);
+            const int dx1 = scale(dst.x, x1 - src.x, dst.w, src.w);
+            const int dy0 = scale(dst.y, y0 - src.y, dst.h, src.h);
+            const int dy1 = scale(dst.y, y1 - src.y, dst.h, src.h);
+            SDL_Rect to{dx0, dy0, dx1 - dx0, dy1 - dy0};
+            if (to.w > 0 && to.h > 0) DrawCellPart(texture, row * kAtlasColumns + column, part, to);
+        }
+    }
+}
+
+void SdlDisplay::Impl::DrawCellPart(SDL_Texture* texture, int cell, const SDL_Rect& part,
+                                    const SDL_Rect& dst) {
+    const int slot = atlas.slot[cell];
+    if (slot < 0) return;  // nothing in it to draw
+    // An opaque cell is copied: blending it would give the same pixels at far more cost.
+    const SDL_BlendMode blend =
+        atlas.look[cell] == CellLook::Opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
+    SDL_BlendMode current = SDL_BLENDMODE_BLEND;
+    if (SDL_GetTextureBlendMode(texture, &current) != 0 || current != blend)
+        SDL_SetTextureBlendMode(texture, blend);
+    SDL_Rect src{(slot % kAtlasColumns) * kAtlasCell + part.x,
+                 (slot / kAtlasColumns) * kAtlasCell + part.y, part.w, part.h};
+    SDL_RenderCopy(renderer, texture, &src, &dst);
+}
 
 SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
     size_t n = strnlen(name, kBackgroundNameSize - 1);
@@ -433,61 +545,25 @@ void SdlDisplay::MaxTextureSize(int32_t* width, int32_t* height) {
 bool SdlDisplay::LoadTileLibrary(const char* path) {
     ReleaseTextures();
     Invalidate();
-    if (!PictureUsable(path, PictureRole::TileLibrary)) return false;  // size read from the header
-    SDL_Surface* loaded = IMG_Load(path);  // format from the contents, whatever the name
-    if (loaded == nullptr) {
-        std::fprintf(stderr, "veloria: cannot load %s: %s\n", path, IMG_GetError());
-        return false;
-    }
-    if (loaded->w <= 0 || loaded->h <= 0 || loaded->w > kMaxPictureSide ||
-        loaded->h > kMaxPictureSide) {
-        std::fprintf(stderr, "veloria: %s: unusable size %d x %d\n", path, loaded->w, loaded->h);
-        SDL_FreeSurface(loaded);
-        return false;
-    }
-    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (s == nullptr) return false;
-    bool ok = SDL_LockSurface(s) == 0;
-    if (ok) {
-        for (int y = 0; y < s->h; ++y) {
-            Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
-            for (int x = 0; x < s->w; ++x)
-                if (row[x] == kTransparentGreen) row[x] = 0;
-        }
-        SDL_UnlockSurface(s);
-        impl_->tiles = SDL_CreateTextureFromSurface(impl_->renderer, s);
-        ok = impl_->tiles != nullptr;
-    }
-    // The colour-negative copy: RGB complemented, alpha kept.
-    if (ok && SDL_LockSurface(s) == 0) {
-        for (int y = 0; y < s->h; ++y) {
-            Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
-            for (int x = 0; x < s->w; ++x) row[x] ^= 0x00FFFFFFu;
-        }
-        SDL_UnlockSurface(s);
-        impl_->tilesInverted = SDL_CreateTextureFromSurface(impl_->renderer, s);
-        ok = impl_->tilesInverted != nullptr;
-    }
-    impl_->tileWidth = s->w;
-    impl_->tileHeight = s->h;
-    SDL_FreeSurface(s);
-    if (!ok) {
-        std::fprintf(stderr, "veloria: cannot make the tile texture: %s\n", SDL_GetError());
-        ReleaseTextures();
-        return false;
-    }
-    for (SDL_Texture* t : {impl_->tiles, impl_->tilesInverted}) {
-        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-        UseNearest(t);
-    }
+    // The header is read now, so a library of the wrong size ends the game at once; decoding
+    // it waits on the loader thread until a frame first draws tiles.
+    if (!PictureUsable(path, PictureRole::TileLibrary)) return false;
+    Impl& m = *impl_;
+    if (std::strlen(path) >= sizeof(m.tilePath)) return false;
+    std::memcpy(m.tilePath, path, std::strlen(path) + 1);
+    m.loaderOk = false;
+    m.loader = SDL_CreateThread(Impl::LoadTiles, "tile library", impl_);
+    if (m.loader == nullptr) Impl::LoadTiles(impl_);  // no thread to be had: load it here
     return true;
 }
 
 void SdlDisplay::ReleaseTextures() {
+    impl_->JoinLoader();
     if (impl_->tiles != nullptr) SDL_DestroyTexture(impl_->tiles);
     if (impl_->tilesInverted != nullptr) SDL_DestroyTexture(impl_->tilesInverted);
     impl_->tiles = impl_->tilesInverted = nullptr;
+    FreeTileAtlas(&impl_->atlas);
+    impl_->loaderOk = false;
     Invalidate();
     impl_->ClearBackgrounds();
 }
@@ -579,25 +655,28 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
             SDL_RenderCopy(sr, bg, nullptr, &screen);
         }
     }
-    SDL_Texture* tiles = r.inverted ? m.tilesInverted : m.tiles;
+    // The first frame with tiles waits for the loader; a library it could not use ends the game
+    // as one that failed to load would.
+    if (quadCount > 0 && m.JoinLoader()) result = PresentResult::TileLibraryFailed;
+    SDL_Texture* tiles = nullptr;
+    if (quadCount > 0 && m.loader == nullptr) tiles = r.inverted ? m.InvertedTiles() : m.tiles;
     if (tiles != nullptr) {
-        const float tw = static_cast<float>(m.tileWidth);
-        const float th = static_cast<float>(m.tileHeight);
+        const float library = static_cast<float>(kTileLibrarySize);
         for (int32_t i = 0; i < quadCount; ++i) {
             const Vertex& a = r.quads[i].v[0];  // left, top
             const Vertex& b = r.quads[i].v[4];  // right, bottom
             SDL_Rect dst{ToPixel(a.x), ToPixel(a.y), 0, 0};
             dst.w = ToPixel(b.x) - dst.x;
             dst.h = ToPixel(b.y) - dst.y;
-            SDL_Rect src{ToPixel(a.u * tw), ToPixel(a.v * th), 0, 0};
-            src.w = ToPixel(b.u * tw) - src.x;
-            src.h = ToPixel(b.v * th) - src.y;
+            SDL_Rect src{ToPixel(a.u * library), ToPixel(a.v * library), 0, 0};
+            src.w = ToPixel(b.u * library) - src.x;
+            src.h = ToPixel(b.v * library) - src.y;
             // Empty slots and cells outside the library draw nothing.
             if (dst.w <= 0 || dst.h <= 0 || src.w <= 0 || src.h <= 0) continue;
-            if (src.x < 0 || src.y < 0 || src.x + src.w > m.tileWidth ||
-                src.y + src.h > m.tileHeight)
+            if (src.x < 0 || src.y < 0 || src.x + src.w > kTileLibrarySize ||
+                src.y + src.h > kTileLibrarySize)
                 continue;
-            SDL_RenderCopy(sr, tiles, &src, &dst);
+            m.DrawQuad(tiles, src, dst);
         }
     }
     for (int32_t i = 0; i < kTextSlots; ++i) {
