@@ -4,10 +4,10 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
           libsdl2-mixer-dev libfontconfig-dev libgtest-dev libbenchmark-dev
           fonts-liberation timgm6mb-soundfont clang-format clang-tidy python3
-          libpugixml-dev zlib1g-dev tiled
+          libpugixml-dev zlib1g-dev libpng-dev tiled
           desktop-file-utils appstream dpkg-dev lintian)
 if [ "${1:-}" = "--window-checks" ]; then
-    packages+=(xvfb xauth openbox xdotool imagemagick)
+    packages+=(xvfb xauth openbox xdotool imagemagick libx11-dev time)
 fi
 # The libFuzzer targets (scripts/fuzz.sh): clang and its fuzzer and sanitizer run-times.
 if [ "${1:-}" = "--fuzz" ]; then

@@ -113,6 +113,36 @@ TEST_F(PlatformAudio, MusicStatesFollowOpenPlayAndClose) {
     EXPECT_EQ(audio.MusicMode(), -2);
 }
 
+// A piece is loaded off the main thread: asked to play while loading, it starts by itself once
+// loaded; closed or replaced while loading, nothing of it is left playing.
+TEST_F(PlatformAudio, MusicLoadedInTheBackgroundStartsWhenReadyAndCanBeDroppedMeanwhile) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Open());
+    dir_.Write("tune.mid", Midi());
+    if (!audio.MusicOpen(Path("tune.mid").c_str())) GTEST_SKIP() << "no MIDI synthesiser";
+    EXPECT_TRUE(audio.MusicPlay());
+    EXPECT_EQ(audio.MusicMode(), 1);
+    bool started = false;
+    for (int i = 0; i < 400 && !started; ++i) {
+        started = Mix_PlayingMusic() != 0;
+        if (!started) SDL_Delay(10);
+    }
+    EXPECT_TRUE(started);
+    EXPECT_EQ(audio.MusicMode(), 1);
+
+    for (int i = 0; i < 3; ++i) {  // replaced and closed before any load could finish
+        ASSERT_TRUE(audio.MusicOpen(Path("tune.mid").c_str()));
+        EXPECT_EQ(audio.MusicMode(), 0);
+        EXPECT_TRUE(audio.MusicSeekStart());
+    }
+    EXPECT_TRUE(audio.MusicPlay());
+    audio.MusicClose();
+    EXPECT_EQ(audio.MusicMode(), -2);
+    SDL_Delay(50);
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    audio.Close();
+}
+
 TEST_F(PlatformAudio, WithoutAnAudioDeviceEverythingIsSilent) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SdlAudio audio;
@@ -121,7 +151,18 @@ TEST_F(PlatformAudio, WithoutAnAudioDeviceEverythingIsSilent) {
     dir_.Write("tune.mid", Midi());
     uint32_t start = SDL_GetTicks();
     audio.PlayWave(Path("short.wav").c_str());
+    EXPECT_LT(SDL_GetTicks() - start, 100u);
+    // A blocking wave still takes its length, so the picture it goes with stays as long.
+    start = SDL_GetTicks();
     audio.PlayWaveWait(Path("short.wav").c_str());
+    const uint32_t waited = SDL_GetTicks() - start;
+    EXPECT_GE(waited, 300u);
+    EXPECT_LT(waited, 1000u);
+    // A missing or broken one takes no time at all.
+    start = SDL_GetTicks();
+    audio.PlayWaveWait(Path("missing.wav").c_str());
+    dir_.Write("broken.wav", "RIFF");
+    audio.PlayWaveWait(Path("broken.wav").c_str());
     EXPECT_LT(SDL_GetTicks() - start, 100u);
     EXPECT_FALSE(audio.MusicOpen(Path("tune.mid").c_str()));
     EXPECT_FALSE(audio.MusicPlay());

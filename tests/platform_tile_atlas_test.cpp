@@ -107,19 +107,24 @@ TEST_F(TileAtlasTest, ManyCellsFillSeveralRowsAndPalettedPicturesConvertAsAWhole
         SDL_Rect c = Cell(t);
         SDL_FillRect(lib.get(), &c, static_cast<Uint32>(t % 251));
     }
-    std::string path = Save(lib.get(), "paletted.png");
-    ASSERT_TRUE(BuildTileAtlas(path.c_str(), &atlas_)) << atlas_.error;
-    EXPECT_EQ(atlas_.cellCount, kLibraryCells);
-    EXPECT_EQ(atlas_.rowCount, kAtlasRowCapacity);
-    Surface loaded(IMG_Load(path.c_str()));
-    Surface whole(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    for (int t : {0, 31, 32, 500, 1023}) {
-        const SDL_Rect c = Cell(t);
-        const int slot = atlas_.slot[t];
-        ASSERT_GE(slot, 0);
-        EXPECT_EQ(At(atlas_.rows[slot / kAtlasColumns], (slot % kAtlasColumns) * kAtlasCell + 5, 6),
-                  At(whole.get(), c.x + 5, c.y + 6))
-            << "cell " << t;
+    // The PNG is read row by row, the BMP decoded whole: both as the whole picture converts.
+    std::string bmp = dir_.path + "/paletted.bmp";
+    ASSERT_EQ(SDL_SaveBMP(lib.get(), bmp.c_str()), 0);
+    for (const std::string& path : {Save(lib.get(), "paletted.png"), bmp}) {
+        ASSERT_TRUE(BuildTileAtlas(path.c_str(), &atlas_)) << atlas_.error;
+        EXPECT_EQ(atlas_.cellCount, kLibraryCells);
+        EXPECT_EQ(atlas_.rowCount, kAtlasRowCapacity);
+        Surface loaded(IMG_Load(path.c_str()));
+        Surface whole(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+        for (int t : {0, 31, 32, 500, 1023}) {
+            const SDL_Rect c = Cell(t);
+            const int slot = atlas_.slot[t];
+            ASSERT_GE(slot, 0);
+            EXPECT_EQ(
+                At(atlas_.rows[slot / kAtlasColumns], (slot % kAtlasColumns) * kAtlasCell + 5, 6),
+                At(whole.get(), c.x + 5, c.y + 6))
+                << path << " cell " << t;
+        }
     }
 }
 

@@ -3,9 +3,10 @@
 # alternating the two in one run under one Xvfb display, and the ratios.
 #   tools/bench/startup.sh GAME_DIR [RUNS]     (GAME_DIR holds the built veloria, e.g. build/game)
 # First frame: exec until the screen's centre row first shows anything but black (polled every
-# 20 ms with ImageMagick's import). Memory: the peak resident size over a HOLD-second run on the
+# 2 ms by first_pixel.c, built here). Both run under openbox when it is installed, as on a
+# desktop. Memory: the peak resident size over a HOLD-second run on the
 # title (GNU time). Idle CPU: CPU seconds over the same run divided by its length.
-# Needs: xvfb, imagemagick, time (scripts/deps.sh --window-checks, apt-get install time).
+# Needs: xvfb, openbox, a C compiler and libx11-dev, time (scripts/deps.sh --window-checks).
 set -euo pipefail
 game_dir=$(cd "$1" && pwd)
 runs=${2:-5}
@@ -16,27 +17,20 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 sleep 1
 export DISPLAY=$display SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-
-# Seconds from exec to the first non-black centre row; the program is killed after it.
-first_frame() {
-    local start now shown
-    start=$(date +%s.%N)
-    "$@" > /dev/null 2>&1 &
-    local pid=$!
-    shown=""
-    for _ in $(seq 1 1500); do
-        if import -window root -crop 1024x1+0+384 -depth 8 rgb:- 2> /dev/null |
-            od -An -v -tu1 | tr -s ' ' '\n' | awk '$1 > 16 { found = 1 } END { exit !found }'; then
-            now=$(date +%s.%N)
-            shown=$(echo "$now - $start" | bc -l)
-            break
-        fi
-        sleep 0.02
-    done
-    kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null || true
-    # The screen must be black again before the next run starts.
+if command -v openbox > /dev/null; then
+    openbox > /dev/null 2>&1 &
+    wm=$!
+    trap 'kill $wm $xvfb 2>/dev/null' EXIT
     sleep 1
-    echo "${shown:-nan}"
+fi
+probe=$(mktemp -d)/first_pixel
+cc -O2 -o "$probe" "$(dirname "$0")/first_pixel.c" -lX11
+
+# Seconds from exec to the first non-black centre row; the program is ended after it, and the
+# screen is black again before the next run starts.
+first_frame() {
+    "$probe" 30 "$@" 2> /dev/null
+    sleep 1
 }
 
 # "peakKiB cpuSeconds" of a HOLD-second run.

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -22,6 +24,46 @@ bool NameFits(const char* file, size_t size) {
     return std::strlen(file) < size;
 }
 
+// Sound libraries looking for a device print their own lines (eight from ALSA on a machine
+// without a sound card) before SDL reports failure; the player gets one line from us instead.
+class QuietStderr {
+  public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = dup(2);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) dup2(null, 2);
+        if (null >= 0) close(null);
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        dup2(saved_, 2);
+        close(saved_);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+  private:
+    int saved_ = -1;
+};
+
+// Holds musicLock_ for a scope.
+class Locked {
+  public:
+    explicit Locked(SDL_mutex* m) : m_(m) {
+        if (m_ != nullptr) SDL_LockMutex(m_);
+    }
+    ~Locked() {
+        if (m_ != nullptr) SDL_UnlockMutex(m_);
+    }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+  private:
+    SDL_mutex* m_;
+};
+
 }  // namespace
 
 SdlAudio::~SdlAudio() {
@@ -30,21 +72,27 @@ SdlAudio::~SdlAudio() {
 
 bool SdlAudio::Open() {
     if (open_) return true;
-    if (!SDL_WasInit(SDL_INIT_AUDIO)) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            std::fprintf(stderr, "veloria: no audio: %s\n", SDL_GetError());
-            return false;
+    bool opened = false;
+    char why[256] = {};
+    {
+        QuietStderr quiet;
+        if (!SDL_WasInit(SDL_INIT_AUDIO)) {
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) initAudio_ = true;
         }
-        initAudio_ = true;
+        if (SDL_WasInit(SDL_INIT_AUDIO)) {
+            Mix_Init(MIX_INIT_MID);
+            opened = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
+            if (!opened) Mix_Quit();
+        }
+        if (!opened) std::snprintf(why, sizeof(why), "%s", SDL_GetError());
     }
-    Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        std::fprintf(stderr, "veloria: no audio device: %s\n", Mix_GetError());
-        Mix_Quit();
+    if (!opened) {
+        std::fprintf(stderr, "veloria: no sound: %s\n", why);
         if (initAudio_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
         initAudio_ = false;
         return false;
     }
+    if (musicLock_ == nullptr) musicLock_ = SDL_CreateMutex();
     Uint16 format = 0;
     Mix_QuerySpec(&frequency_, &format, &channels_);
     bytesPerSample_ = SDL_AUDIO_BITSIZE(format) / 8;
@@ -64,6 +112,8 @@ void SdlAudio::Close() {
     }
     Mix_CloseAudio();
     Mix_Quit();
+    if (musicLock_ != nullptr) SDL_DestroyMutex(musicLock_);
+    musicLock_ = nullptr;
     if (initAudio_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     initAudio_ = false;
     open_ = false;
@@ -126,7 +176,19 @@ void SdlAudio::PlayWave(const char* file) {
 }
 
 void SdlAudio::PlayWaveWait(const char* file) {
-    if (!open_) return;
+    if (!open_) {
+        // No device: the wave's own length in silence, the window alive meanwhile.
+        WaveInfo info;
+        char why[kMediaWhySize];
+        if (!CheckWaveFile(file, &info, why, sizeof(why))) return;
+        const uint32_t start = SDL_GetTicks();
+        while (SDL_GetTicks() - start < info.lengthMs) {
+            if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_PumpEvents();
+            if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) break;
+            SDL_Delay(5);
+        }
+        return;
+    }
     Mix_Chunk* chunk = Wave(file);
     if (chunk == nullptr) {
         Mix_HaltChannel(kWaveChannel);
@@ -153,32 +215,55 @@ void SdlAudio::PlayWaveWait(const char* file) {
     }
 }
 
+int SdlAudio::LoadMusic(void* self) {
+    auto* a = static_cast<SdlAudio*>(self);
+    Mix_Music* music = Mix_LoadMUS(a->musicFile_);
+    Locked lock(a->musicLock_);
+    a->music_ = music;
+    a->musicLoading_ = false;
+    if (music == nullptr) {
+        std::fprintf(stderr, "veloria: cannot play %s: %s\n", a->musicFile_, Mix_GetError());
+    } else if (a->musicWanted_) {
+        a->musicStarted_ = Mix_PlayMusic(music, -1) == 0;
+    }
+    return 0;
+}
+
+void SdlAudio::JoinMusicLoader() {
+    if (musicLoader_ == nullptr) return;
+    SDL_WaitThread(musicLoader_, nullptr);
+    musicLoader_ = nullptr;
+}
+
 bool SdlAudio::MusicOpen(const char* file) {
     if (!open_) return false;
     MusicClose();
     // The synthesiser can spin for good on a broken file (holding the audio lock, so even a
     // wave could not start): such a piece is silence plus one warning.
-    char why[kMediaWhySize];
-    const bool sound = CheckMidiFile(file, why, sizeof(why));
-    music_ = sound ? Mix_LoadMUS(file) : nullptr;
-    if (music_ == nullptr) {
+    char why[kMediaWhySize] = "the file name is too long";
+    if (!NameFits(file, sizeof(musicFile_)) || !CheckMidiFile(file, why, sizeof(why))) {
         bool reported = false;
         for (const char* name : failed_) reported = reported || std::strcmp(name, file) == 0;
         if (!reported) {
-            if (sound)
-                std::fprintf(stderr, "veloria: cannot play %s: %s\n", file, Mix_GetError());
-            else
-                std::fprintf(stderr, "veloria: music not played: %s\n", why);
+            std::fprintf(stderr, "veloria: music not played: %s\n", why);
             std::snprintf(failed_[failedNext_], sizeof(failed_[0]), "%s", file);
             failedNext_ = (failedNext_ + 1) % 8;
         }
         return false;
     }
+    std::memcpy(musicFile_, file, std::strlen(file) + 1);
     musicStarted_ = false;
+    musicWanted_ = false;
+    musicLoading_ = true;
+    musicLoader_ = SDL_CreateThread(LoadMusic, "music loader", this);
+    if (musicLoader_ == nullptr) LoadMusic(this);  // no thread to be had: load it here
     return true;
 }
 
 void SdlAudio::MusicClose() {
+    JoinMusicLoader();
+    musicLoading_ = false;
+    musicWanted_ = false;
     if (music_ == nullptr) return;
     Mix_HaltMusic();
     Mix_FreeMusic(music_);
@@ -187,6 +272,11 @@ void SdlAudio::MusicClose() {
 }
 
 bool SdlAudio::MusicSeekStart() {
+    Locked lock(musicLock_);
+    if (musicLoading_) {
+        musicWanted_ = false;
+        return true;
+    }
     if (music_ == nullptr) return false;
     // The MIDI synthesiser cannot seek: rewinding is stopping, the next play starts over.
     Mix_HaltMusic();
@@ -195,6 +285,11 @@ bool SdlAudio::MusicSeekStart() {
 }
 
 bool SdlAudio::MusicPlay() {
+    Locked lock(musicLock_);
+    if (musicLoading_) {
+        musicWanted_ = true;  // the loader starts it
+        return true;
+    }
     if (music_ == nullptr) return false;
     if (musicStarted_ && Mix_PlayingMusic()) return true;
     // SDL_mixer loops the piece itself: a restart-when-stopped loop leaves seconds of silence
@@ -205,6 +300,9 @@ bool SdlAudio::MusicPlay() {
 }
 
 int32_t SdlAudio::MusicMode() {
+    Locked lock(musicLock_);
+    // Still loading: playing as soon as it can, when that was asked.
+    if (musicLoading_) return musicWanted_ ? 1 : 0;
     if (music_ == nullptr) return -2;
     if (Mix_PausedMusic()) return -1;
     return Mix_PlayingMusic() ? 1 : 0;

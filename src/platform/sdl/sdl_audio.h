@@ -1,6 +1,12 @@
 #pragma once
 // Wave sounds and the one music piece on SDL2_mixer. Every wave plays on reserved channel 0, so a
-// new one cuts the old. Without an audio device everything stays silent and nothing fails.
+// new one cuts the old. Without an audio device everything stays silent and nothing fails; a
+// blocking wave still takes its own length, so what it accompanies reads the same.
+// A piece of music is loaded on a loader thread (the synthesiser reads its whole sound font for
+// each piece, a tenth of a second or more) and starts as soon as it is ready.
+#include <SDL2/SDL_mutex.h>
+#include <SDL2/SDL_thread.h>
+
 #include <cstdint>
 
 #include "presentation/platform.h"
@@ -43,6 +49,8 @@ class SdlAudio : public AudioDevice {
     };
     Mix_Chunk* Wave(const char* file);
     uint32_t LengthMs(const Mix_Chunk* chunk) const;
+    static int LoadMusic(void* self);
+    void JoinMusicLoader();
 
     bool open_ = false;
     bool initAudio_ = false;
@@ -51,6 +59,12 @@ class SdlAudio : public AudioDevice {
     int bytesPerSample_ = 0;
     CachedWave waves_[kCachedWaves] = {};
     uint32_t useCounter_ = 0;
+    // Shared with the music loader thread, under musicLock_.
+    SDL_mutex* musicLock_ = nullptr;
+    SDL_Thread* musicLoader_ = nullptr;
+    char musicFile_[4200] = {};
+    bool musicLoading_ = false;
+    bool musicWanted_ = false;  // play as soon as it is loaded
     Mix_Music* music_ = nullptr;
     bool musicStarted_ = false;
     // Pieces that failed to load, so each is reported once.

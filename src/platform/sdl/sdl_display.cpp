@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL_image.h>
 #include <SDL2/SDL_ttf.h>
+#include <dirent.h>
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
@@ -138,6 +139,27 @@ bool FindFontFile(char* path, size_t size, int* index) {
     return ok;
 }
 
+// A GPU render node means OpenGL runs on the hardware. Without one, OpenGL is Mesa drawing in
+// software: hundreds of milliseconds to set up and tens of MiB for its compiler, and no faster
+// than SDL's own blitter for a game of 2D tiles.
+bool HaveRenderNode() {
+    DIR* dir = opendir("/dev/dri");
+    if (dir == nullptr) return false;
+    bool found = false;
+    while (dirent* e = readdir(dir)) found = found || e->d_name[0] != '.';
+    closedir(dir);
+    return found;
+}
+
+// SDL's software renderer unless OpenGL has hardware behind it or the player chose a renderer
+// (SDL_RENDER_DRIVER) or software OpenGL on purpose.
+bool PreferSoftwareRenderer() {
+    if (SDL_getenv("SDL_RENDER_DRIVER") != nullptr) return false;
+    const char* forced = SDL_getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (forced != nullptr && forced[0] == '1') return true;
+    return !HaveRenderNode();
+}
+
 void UseNearest(SDL_Texture* t) {
     if (t != nullptr) SDL_SetTextureScaleMode(t, SDL_ScaleModeNearest);
 }
@@ -148,6 +170,9 @@ struct SdlDisplay::Impl {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* target = nullptr;  // off screen: every frame is drawn here
     bool offscreen = false;
+    // Every frame is drawn into target, then copied to the window (off screen, and with the
+    // software renderer, whose letterbox scaling is then one opaque copy instead of every quad).
+    bool viaTarget = false;
     bool initImage = false;
     bool initTtf = false;
 
@@ -155,6 +180,7 @@ struct SdlDisplay::Impl {
     // frame first draws quads; the colour negative is made when a frame first asks for it.
     TileAtlas atlas;
     SDL_Thread* loader = nullptr;
+    bool loaderWanted = false;  // started once the first frame is on screen
     bool loaderOk = false;
     char tilePath[kTileLibraryPathSize] = {};
     SDL_Texture* tiles = nullptr;
@@ -186,6 +212,7 @@ struct SdlDisplay::Impl {
     void BeginFrame();
     void EndFrame();
     static int LoadTiles(void* data);
+    void StartLoader();
     bool JoinLoader();
     SDL_Texture* AtlasTexture();
     SDL_Texture* InvertedTiles();
@@ -199,9 +226,18 @@ int SdlDisplay::Impl::LoadTiles(void* data) {
     return 0;
 }
 
+// The first frame is not kept waiting: with two cores the decoder would take one from it.
+void SdlDisplay::Impl::StartLoader() {
+    if (!loaderWanted) return;
+    loaderWanted = false;
+    loader = SDL_CreateThread(LoadTiles, "tile library", this);
+    if (loader == nullptr) LoadTiles(this);  // no thread to be had: load it here
+}
+
 // Waits for a running loader and makes the tile texture. True when this join found the library
 // unusable (said on stderr).
 bool SdlDisplay::Impl::JoinLoader() {
+    StartLoader();
     if (loader == nullptr) return false;
     SDL_WaitThread(loader, nullptr);
     loader = nullptr;
@@ -428,17 +464,19 @@ void SdlDisplay::Impl::RememberShown(const Renderer& r, int32_t count, bool with
 }
 
 void SdlDisplay::Impl::BeginFrame() {
-    if (offscreen) SDL_SetRenderTarget(renderer, target);
+    if (viaTarget) SDL_SetRenderTarget(renderer, target);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
 }
 
 void SdlDisplay::Impl::EndFrame() {
-    if (offscreen) {
+    if (viaTarget) {
         SDL_SetRenderTarget(renderer, nullptr);
+        if (!offscreen) SDL_RenderClear(renderer);  // the letterbox bars
         SDL_RenderCopy(renderer, target, nullptr, nullptr);
     }
     SDL_RenderPresent(renderer);
+    StartLoader();
     ++frame;
     DropIdleTexts();
 }
@@ -457,10 +495,17 @@ SdlDisplay* SdlDisplay::Create(bool offscreen) {
         delete d;
         return nullptr;
     }
-    if (offscreen) {
+    const bool software = offscreen || PreferSoftwareRenderer();
+    if (software && !offscreen) {
+        // The window's pixels go straight to the X server, not through an OpenGL context
+        // (a normal hint: the player's environment still wins).
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
+    if (software) {
         m.renderer =
             SDL_CreateRenderer(d->window_, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-    } else {
+    }
+    if (m.renderer == nullptr && !offscreen) {
         m.renderer = SDL_CreateRenderer(d->window_, -1, SDL_RENDERER_PRESENTVSYNC);
         if (m.renderer == nullptr) m.renderer = SDL_CreateRenderer(d->window_, -1, 0);
     }
@@ -469,10 +514,11 @@ SdlDisplay* SdlDisplay::Create(bool offscreen) {
         delete d;
         return nullptr;
     }
-    SDL_RendererInfo info;
+    SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(m.renderer, &info) == 0)
         d->vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    if (offscreen) {
+    m.viaTarget = offscreen || (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    if (m.viaTarget) {
         m.target = SDL_CreateTexture(m.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                      kScreenWidth, kScreenHeight);
         if (m.target == nullptr) {
@@ -480,7 +526,10 @@ SdlDisplay* SdlDisplay::Create(bool offscreen) {
             delete d;
             return nullptr;
         }
-    } else {
+        UseNearest(m.target);
+        SDL_SetTextureBlendMode(m.target, SDL_BLENDMODE_NONE);  // every pixel is opaque
+    }
+    if (!offscreen) {
         SDL_RenderSetLogicalSize(m.renderer, kScreenWidth, kScreenHeight);
         SDL_ShowCursor(SDL_DISABLE);
     }
@@ -552,13 +601,15 @@ bool SdlDisplay::LoadTileLibrary(const char* path) {
     if (std::strlen(path) >= sizeof(m.tilePath)) return false;
     std::memcpy(m.tilePath, path, std::strlen(path) + 1);
     m.loaderOk = false;
-    m.loader = SDL_CreateThread(Impl::LoadTiles, "tile library", impl_);
-    if (m.loader == nullptr) Impl::LoadTiles(impl_);  // no thread to be had: load it here
+    m.loaderWanted = true;
     return true;
 }
 
 void SdlDisplay::ReleaseTextures() {
-    impl_->JoinLoader();
+    // A loader still running (or done but never joined) is waited for; no texture is made.
+    impl_->loaderWanted = false;
+    if (impl_->loader != nullptr) SDL_WaitThread(impl_->loader, nullptr);
+    impl_->loader = nullptr;
     if (impl_->tiles != nullptr) SDL_DestroyTexture(impl_->tiles);
     if (impl_->tilesInverted != nullptr) SDL_DestroyTexture(impl_->tilesInverted);
     impl_->tiles = impl_->tilesInverted = nullptr;
