@@ -63,35 +63,39 @@ class TileAtlasTest : public ::testing::Test {
     void TearDown() override { FreeTileAtlas(&atlas_); }
 };
 
-TEST_F(TileAtlasTest, KeepsOnlyVisibleCellsInLibraryOrderWithTheirLook) {
+TEST_F(TileAtlasTest, KeepsOnlyVisibleCellsInLibraryOrderOnTheSheetOfTheirLook) {
     Surface lib = Library();
     ASSERT_TRUE(BuildTileAtlas(Save(lib.get(), "lib.png").c_str(), &atlas_)) << atlas_.error;
-    EXPECT_EQ(atlas_.cellCount, 4);
-    EXPECT_EQ(atlas_.rowCount, 1);
+    const AtlasRows& opaque = atlas_.sheets[kOpaqueSheet];
+    const AtlasRows& blended = atlas_.sheets[kBlendedSheet];
+    EXPECT_EQ(opaque.cellCount, 2);
+    EXPECT_EQ(blended.cellCount, 2);
+    EXPECT_EQ(opaque.rowCount, 1);
     EXPECT_EQ(atlas_.slot[0], -1);
     EXPECT_EQ(atlas_.slot[700], -1);  // transparent without being green: nothing to draw
     EXPECT_EQ(atlas_.look[700], CellLook::Empty);
-    EXPECT_EQ(atlas_.slot[5], 0);
-    EXPECT_EQ(atlas_.slot[40], 1);
-    EXPECT_EQ(atlas_.slot[41], 2);
-    EXPECT_EQ(atlas_.slot[1023], 3);
     EXPECT_EQ(atlas_.look[5], CellLook::Opaque);
     EXPECT_EQ(atlas_.look[40], CellLook::Mixed);  // one keyed pixel is enough
     EXPECT_EQ(atlas_.look[41], CellLook::Mixed);
     EXPECT_EQ(atlas_.look[1023], CellLook::Opaque);
-    SDL_Surface* row = atlas_.rows[0];
-    EXPECT_EQ(At(row, 3, 3), 0xFFFF0000u);
-    EXPECT_EQ(At(row, kAtlasCell + 7, 9), 0u);  // key green became transparent
-    EXPECT_EQ(At(row, kAtlasCell + 8, 9), 0xFF123456u);
-    EXPECT_EQ(At(row, 3 * kAtlasCell + 127, 127), 0xFFFFFFFFu);
-    EXPECT_EQ(At(row, 2 * kAtlasCell, 0) >> 24, 0x80u);
+    EXPECT_EQ(atlas_.slot[5], 0);
+    EXPECT_EQ(atlas_.slot[1023], 1);
+    EXPECT_EQ(atlas_.slot[40], 0);
+    EXPECT_EQ(atlas_.slot[41], 1);
+    SDL_Surface* solid = opaque.rows[0];
+    SDL_Surface* mixed = blended.rows[0];
+    EXPECT_EQ(At(solid, 3, 3), 0xFFFF0000u);
+    EXPECT_EQ(At(solid, kAtlasCell + 127, 127), 0xFFFFFFFFu);
+    EXPECT_EQ(At(mixed, 7, 9), 0u);  // key green became transparent
+    EXPECT_EQ(At(mixed, 8, 9), 0xFF123456u);
+    EXPECT_EQ(At(mixed, kAtlasCell, 0) >> 24, 0x80u);
 
     InvertTileAtlas(&atlas_);
-    EXPECT_EQ(At(row, 3, 3), 0xFF00FFFFu);
-    EXPECT_EQ(At(row, 2 * kAtlasCell, 0) >> 24, 0x80u);  // alpha kept
+    EXPECT_EQ(At(solid, 3, 3), 0xFF00FFFFu);
+    EXPECT_EQ(At(mixed, kAtlasCell, 0) >> 24, 0x80u);  // alpha kept
     ReleaseAtlasPixels(&atlas_);
-    EXPECT_EQ(atlas_.rows[0], nullptr);
-    EXPECT_EQ(atlas_.slot[1023], 3);  // the tables outlive the pixels
+    EXPECT_EQ(atlas_.sheets[kOpaqueSheet].rows[0], nullptr);
+    EXPECT_EQ(atlas_.slot[1023], 1);  // the tables outlive the pixels
 }
 
 TEST_F(TileAtlasTest, ManyCellsFillSeveralRowsAndPalettedPicturesConvertAsAWhole) {
@@ -112,8 +116,9 @@ TEST_F(TileAtlasTest, ManyCellsFillSeveralRowsAndPalettedPicturesConvertAsAWhole
     ASSERT_EQ(SDL_SaveBMP(lib.get(), bmp.c_str()), 0);
     for (const std::string& path : {Save(lib.get(), "paletted.png"), bmp}) {
         ASSERT_TRUE(BuildTileAtlas(path.c_str(), &atlas_)) << atlas_.error;
-        EXPECT_EQ(atlas_.cellCount, kLibraryCells);
-        EXPECT_EQ(atlas_.rowCount, kAtlasRowCapacity);
+        const AtlasRows& sheet = atlas_.sheets[kOpaqueSheet];
+        EXPECT_EQ(sheet.cellCount, kLibraryCells);
+        EXPECT_EQ(sheet.rowCount, kAtlasRowCapacity);
         Surface loaded(IMG_Load(path.c_str()));
         Surface whole(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
         for (int t : {0, 31, 32, 500, 1023}) {
@@ -121,7 +126,7 @@ TEST_F(TileAtlasTest, ManyCellsFillSeveralRowsAndPalettedPicturesConvertAsAWhole
             const int slot = atlas_.slot[t];
             ASSERT_GE(slot, 0);
             EXPECT_EQ(
-                At(atlas_.rows[slot / kAtlasColumns], (slot % kAtlasColumns) * kAtlasCell + 5, 6),
+                At(sheet.rows[slot / kAtlasColumns], (slot % kAtlasColumns) * kAtlasCell + 5, 6),
                 At(whole.get(), c.x + 5, c.y + 6))
                 << path << " cell " << t;
         }
@@ -132,7 +137,7 @@ TEST_F(TileAtlasTest, WrongSizeAndUndecodableFilesAreRefusedWithTheReason) {
     Surface small(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
     EXPECT_FALSE(BuildTileAtlas(Save(small.get(), "small.png").c_str(), &atlas_));
     EXPECT_NE(std::string(atlas_.error).find("64 x 64"), std::string::npos) << atlas_.error;
-    EXPECT_EQ(atlas_.cellCount, 0);
+    EXPECT_EQ(atlas_.sheets[kOpaqueSheet].cellCount + atlas_.sheets[kBlendedSheet].cellCount, 0);
     std::string junk = dir_.Write("junk.png", "not a picture at all");
     EXPECT_FALSE(BuildTileAtlas(junk.c_str(), &atlas_));
     EXPECT_NE(std::string(atlas_.error).find("junk.png"), std::string::npos) << atlas_.error;

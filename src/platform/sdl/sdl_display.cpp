@@ -183,8 +183,8 @@ struct SdlDisplay::Impl {
     bool loaderWanted = false;  // started once the first frame is on screen
     bool loaderOk = false;
     char tilePath[kTileLibraryPathSize] = {};
-    SDL_Texture* tiles = nullptr;
-    SDL_Texture* tilesInverted = nullptr;
+    SDL_Texture* tiles[kAtlasSheets] = {};
+    SDL_Texture* tilesInverted[kAtlasSheets] = {};
 
     BackgroundEntry backgrounds[kBackgroundCacheSize] = {};
     TTF_Font* font = nullptr;
@@ -214,10 +214,11 @@ struct SdlDisplay::Impl {
     static int LoadTiles(void* data);
     void StartLoader();
     bool JoinLoader();
-    SDL_Texture* AtlasTexture();
-    SDL_Texture* InvertedTiles();
-    void DrawQuad(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst);
-    void DrawCellPart(SDL_Texture* texture, int cell, const SDL_Rect& part, const SDL_Rect& dst);
+    bool MakeTextures(SDL_Texture** sheets);
+    SDL_Texture** InvertedTiles();
+    void DestroyTileTextures();
+    void DrawQuad(SDL_Texture** sheets, const SDL_Rect& src, const SDL_Rect& dst);
+    void DrawCellPart(SDL_Texture** sheets, int cell, const SDL_Rect& part, const SDL_Rect& dst);
 };
 
 int SdlDisplay::Impl::LoadTiles(void* data) {
@@ -245,8 +246,7 @@ bool SdlDisplay::Impl::JoinLoader() {
         std::fprintf(stderr, "veloria: %s\n", atlas.error);
         return true;
     }
-    tiles = AtlasTexture();
-    if (tiles == nullptr && atlas.cellCount > 0) {
+    if (!MakeTextures(tiles)) {
         std::fprintf(stderr, "veloria: cannot make the tile texture: %s\n", SDL_GetError());
         loaderOk = false;
         FreeTileAtlas(&atlas);
@@ -255,29 +255,43 @@ bool SdlDisplay::Impl::JoinLoader() {
     return false;
 }
 
-SDL_Texture* SdlDisplay::Impl::AtlasTexture() {
-    if (atlas.rowCount == 0 || atlas.rows[0] == nullptr) return nullptr;
-    SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                       kAtlasColumns * kAtlasCell, atlas.rowCount * kAtlasCell);
-    if (t == nullptr) return nullptr;
-    for (int r = 0; r < atlas.rowCount; ++r) {
-        SDL_Rect band{0, r * kAtlasCell, kAtlasColumns * kAtlasCell, kAtlasCell};
-        if (SDL_UpdateTexture(t, &band, atlas.rows[r]->pixels, atlas.rows[r]->pitch) != 0) {
-            SDL_DestroyTexture(t);
-            return nullptr;
+// One texture per sheet that holds cells (null for an empty sheet), from the atlas pixels.
+bool SdlDisplay::Impl::MakeTextures(SDL_Texture** sheets) {
+    for (int k = 0; k < kAtlasSheets; ++k) {
+        const AtlasRows& rows = atlas.sheets[k];
+        if (rows.rowCount == 0) continue;
+        if (rows.rows[0] == nullptr) return false;  // the pixels are gone already
+        SDL_Texture* t =
+            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                              kAtlasColumns * kAtlasCell, rows.rowCount * kAtlasCell);
+        if (t == nullptr) return false;
+        sheets[k] = t;
+        for (int r = 0; r < rows.rowCount; ++r) {
+            SDL_Rect band{0, r * kAtlasCell, kAtlasColumns * kAtlasCell, kAtlasCell};
+            if (SDL_UpdateTexture(t, &band, rows.rows[r]->pixels, rows.rows[r]->pitch) != 0)
+                return false;
         }
+        SDL_SetTextureBlendMode(t, k == kOpaqueSheet ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        UseNearest(t);
     }
-    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-    UseNearest(t);
-    return t;
+    return true;
+}
+
+void SdlDisplay::Impl::DestroyTileTextures() {
+    for (int k = 0; k < kAtlasSheets; ++k) {
+        if (tiles[k] != nullptr) SDL_DestroyTexture(tiles[k]);
+        if (tilesInverted[k] != nullptr) SDL_DestroyTexture(tilesInverted[k]);
+        tiles[k] = tilesInverted[k] = nullptr;
+    }
 }
 
 // The negative is made from the atlas pixels kept since loading, which are then let go.
-SDL_Texture* SdlDisplay::Impl::InvertedTiles() {
-    if (tilesInverted == nullptr && atlas.rowCount > 0 && atlas.rows[0] != nullptr) {
+SDL_Texture** SdlDisplay::Impl::InvertedTiles() {
+    const bool pixelsKept =
+        atlas.sheets[0].rows[0] != nullptr || atlas.sheets[1].rows[0] != nullptr;
+    if (pixelsKept) {
         InvertTileAtlas(&atlas);
-        tilesInverted = AtlasTexture();
-        if (tilesInverted == nullptr)
+        if (!MakeTextures(tilesInverted))
             std::fprintf(stderr, "veloria: cannot make the negative tiles: %s\n", SDL_GetError());
         ReleaseAtlasPixels(&atlas);
     }
@@ -286,13 +300,13 @@ SDL_Texture* SdlDisplay::Impl::InvertedTiles() {
 
 // src is in library pixels. Whole cells (all the game draws) come straight from the atlas;
 // anything else is cut along the cells it covers.
-void SdlDisplay::Impl::DrawQuad(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst) {
+void SdlDisplay::Impl::DrawQuad(SDL_Texture** sheets, const SDL_Rect& src, const SDL_Rect& dst) {
     const int firstColumn = src.x / kAtlasCell, lastColumn = (src.x + src.w - 1) / kAtlasCell;
     const int firstRow = src.y / kAtlasCell, lastRow = (src.y + src.h - 1) / kAtlasCell;
     if (firstColumn == lastColumn && firstRow == lastRow && src.w == kAtlasCell &&
         src.h == kAtlasCell) {
         SDL_Rect part{0, 0, kAtlasCell, kAtlasCell};
-        DrawCellPart(texture, firstRow * kAtlasColumns + firstColumn, part, dst);
+        DrawCellPart(sheets, firstRow * kAtlasColumns + firstColumn, part, dst);
         return;
     }
     for (int row = firstRow; row <= lastRow; ++row) {
@@ -311,21 +325,17 @@ void SdlDisplay::Impl::DrawQuad(SDL_Texture* texture, const SDL_Rect& src, const
             const int dy0 = scale(dst.y, y0 - src.y, dst.h, src.h);
             const int dy1 = scale(dst.y, y1 - src.y, dst.h, src.h);
             SDL_Rect to{dx0, dy0, dx1 - dx0, dy1 - dy0};
-            if (to.w > 0 && to.h > 0) DrawCellPart(texture, row * kAtlasColumns + column, part, to);
+            if (to.w > 0 && to.h > 0) DrawCellPart(sheets, row * kAtlasColumns + column, part, to);
         }
     }
 }
 
-void SdlDisplay::Impl::DrawCellPart(SDL_Texture* texture, int cell, const SDL_Rect& part,
+void SdlDisplay::Impl::DrawCellPart(SDL_Texture** sheets, int cell, const SDL_Rect& part,
                                     const SDL_Rect& dst) {
     const int slot = atlas.slot[cell];
     if (slot < 0) return;  // nothing in it to draw
-    // An opaque cell is copied: blending it would give the same pixels at far more cost.
-    const SDL_BlendMode blend =
-        atlas.look[cell] == CellLook::Opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
-    SDL_BlendMode current = SDL_BLENDMODE_BLEND;
-    if (SDL_GetTextureBlendMode(texture, &current) != 0 || current != blend)
-        SDL_SetTextureBlendMode(texture, blend);
+    SDL_Texture* texture = sheets[SheetOf(atlas.look[cell])];
+    if (texture == nullptr) return;
     SDL_Rect src{(slot % kAtlasColumns) * kAtlasCell + part.x,
                  (slot / kAtlasColumns) * kAtlasCell + part.y, part.w, part.h};
     SDL_RenderCopy(renderer, texture, &src, &dst);
@@ -610,9 +620,7 @@ void SdlDisplay::ReleaseTextures() {
     impl_->loaderWanted = false;
     if (impl_->loader != nullptr) SDL_WaitThread(impl_->loader, nullptr);
     impl_->loader = nullptr;
-    if (impl_->tiles != nullptr) SDL_DestroyTexture(impl_->tiles);
-    if (impl_->tilesInverted != nullptr) SDL_DestroyTexture(impl_->tilesInverted);
-    impl_->tiles = impl_->tilesInverted = nullptr;
+    impl_->DestroyTileTextures();
     FreeTileAtlas(&impl_->atlas);
     impl_->loaderOk = false;
     Invalidate();
@@ -709,8 +717,9 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
     // The first frame with tiles waits for the loader; a library it could not use ends the game
     // as one that failed to load would.
     if (quadCount > 0 && m.JoinLoader()) result = PresentResult::TileLibraryFailed;
-    SDL_Texture* tiles = nullptr;
-    if (quadCount > 0 && m.loader == nullptr) tiles = r.inverted ? m.InvertedTiles() : m.tiles;
+    SDL_Texture** tiles = nullptr;
+    if (quadCount > 0 && m.loader == nullptr && m.loaderOk)
+        tiles = r.inverted ? m.InvertedTiles() : m.tiles;
     if (tiles != nullptr) {
         const float library = static_cast<float>(kTileLibrarySize);
         for (int32_t i = 0; i < quadCount; ++i) {

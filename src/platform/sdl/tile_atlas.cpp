@@ -73,20 +73,21 @@ bool PackBand(TileAtlas* atlas, SDL_Surface* pixels, int band) {
         atlas->look[cell] = KeyAndClassify(pixels, column);
         atlas->slot[cell] = -1;
         if (atlas->look[cell] == CellLook::Empty) continue;
-        const int slot = atlas->cellCount;
+        AtlasRows& sheet = atlas->sheets[SheetOf(atlas->look[cell])];
+        const int slot = sheet.cellCount;
         const int row = slot / kAtlasColumns;
-        if (row == atlas->rowCount) {
-            atlas->rows[row] = SDL_CreateRGBSurfaceWithFormat(0, kLibrarySide, kAtlasCell, 32,
-                                                              SDL_PIXELFORMAT_ARGB8888);
-            if (atlas->rows[row] == nullptr) return false;
-            ++atlas->rowCount;
+        if (row == sheet.rowCount) {
+            sheet.rows[row] = SDL_CreateRGBSurfaceWithFormat(0, kLibrarySide, kAtlasCell, 32,
+                                                             SDL_PIXELFORMAT_ARGB8888);
+            if (sheet.rows[row] == nullptr) return false;
+            ++sheet.rowCount;
         }
         const int x = (slot % kAtlasColumns) * kAtlasCell;
         for (int y = 0; y < kAtlasCell; ++y)
-            std::memcpy(Row(atlas->rows[row], y) + x, Row(pixels, y) + column * kAtlasCell,
+            std::memcpy(Row(sheet.rows[row], y) + x, Row(pixels, y) + column * kAtlasCell,
                         kAtlasCell * sizeof(uint32_t));
         atlas->slot[cell] = static_cast<int16_t>(slot);
-        ++atlas->cellCount;
+        ++sheet.cellCount;
     }
     return true;
 }
@@ -210,16 +211,20 @@ bool BuildTileAtlas(const char* path, TileAtlas* atlas) {
 }
 
 void ReleaseAtlasPixels(TileAtlas* atlas) {
-    for (SDL_Surface*& row : atlas->rows) {
-        if (row != nullptr) SDL_FreeSurface(row);
-        row = nullptr;
+    for (AtlasRows& sheet : atlas->sheets) {
+        for (SDL_Surface*& row : sheet.rows) {
+            if (row != nullptr) SDL_FreeSurface(row);
+            row = nullptr;
+        }
     }
 }
 
 void FreeTileAtlas(TileAtlas* atlas) {
     ReleaseAtlasPixels(atlas);
-    atlas->rowCount = 0;
-    atlas->cellCount = 0;
+    for (AtlasRows& sheet : atlas->sheets) {
+        sheet.rowCount = 0;
+        sheet.cellCount = 0;
+    }
     for (int i = 0; i < kLibraryCells; ++i) {
         atlas->slot[i] = -1;
         atlas->look[i] = CellLook::Empty;
@@ -227,12 +232,14 @@ void FreeTileAtlas(TileAtlas* atlas) {
 }
 
 void InvertTileAtlas(TileAtlas* atlas) {
-    for (int r = 0; r < atlas->rowCount; ++r) {
-        SDL_Surface* s = atlas->rows[r];
-        if (s == nullptr) continue;
-        for (int y = 0; y < s->h; ++y) {
-            uint32_t* p = Row(s, y);
-            for (int x = 0; x < s->w; ++x) p[x] ^= 0x00FFFFFFu;
+    for (AtlasRows& sheet : atlas->sheets) {
+        for (int r = 0; r < sheet.rowCount; ++r) {
+            SDL_Surface* s = sheet.rows[r];
+            if (s == nullptr) continue;
+            for (int y = 0; y < s->h; ++y) {
+                uint32_t* p = Row(s, y);
+                for (int x = 0; x < s->w; ++x) p[x] ^= 0x00FFFFFFu;
+            }
         }
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The tile library as the display keeps it. Most of the library's 1024 cells are pure key green
-// (nothing to draw), so only the cells that show anything are kept, packed row by row into an
-// atlas 32 cells wide; each library cell knows its place in the atlas and whether it is fully
-// opaque (then it can be copied without blending). Built from the file off the main thread.
+// (nothing to draw), so only the cells that show anything are kept, packed row by row into two
+// sheets 32 cells wide: fully opaque cells (copied without blending, far cheaper) and the rest
+// (blended). Two sheets rather than one texture whose blend mode changes between copies: each
+// change would make SDL's software blitter map the texture again, allocating every frame.
+// Built from the file off the main thread.
 #include <SDL2/SDL.h>
 
 #include <cstdint>
@@ -20,12 +22,22 @@ enum class CellLook : uint8_t {
     Mixed,
 };
 
-struct TileAtlas {
+enum AtlasSheet : int32_t { kBlendedSheet = 0, kOpaqueSheet = 1, kAtlasSheets = 2 };
+
+struct AtlasRows {
     // ARGB8888 rows of kAtlasColumns cells, 4096 x 128 pixels each; key green already transparent.
     SDL_Surface* rows[kAtlasRowCapacity] = {};
     int32_t rowCount = 0;
     int32_t cellCount = 0;
-    int16_t slot[kLibraryCells] = {};  // atlas slot of each library cell; -1 when Empty
+};
+
+constexpr AtlasSheet SheetOf(CellLook look) {
+    return look == CellLook::Opaque ? kOpaqueSheet : kBlendedSheet;
+}
+
+struct TileAtlas {
+    AtlasRows sheets[kAtlasSheets];
+    int16_t slot[kLibraryCells] = {};  // slot of each library cell in its sheet; -1 when Empty
     CellLook look[kLibraryCells] = {};
     char error[320] = {};  // why the file could not be used
 };
