@@ -90,9 +90,6 @@ TEST_F(TileAtlasTest, KeepsOnlyVisibleCellsInLibraryOrderOnTheSheetOfTheirLook) 
     EXPECT_EQ(At(mixed, 8, 9), 0xFF123456u);
     EXPECT_EQ(At(mixed, kAtlasCell, 0) >> 24, 0x80u);
 
-    InvertTileAtlas(&atlas_);
-    EXPECT_EQ(At(solid, 3, 3), 0xFF00FFFFu);
-    EXPECT_EQ(At(mixed, kAtlasCell, 0) >> 24, 0x80u);  // alpha kept
     ReleaseAtlasPixels(&atlas_);
     EXPECT_EQ(atlas_.sheets[kOpaqueSheet].rows[0], nullptr);
     EXPECT_EQ(atlas_.slot[1023], 1);  // the tables outlive the pixels

@@ -8,6 +8,7 @@
 #include "input/handle_input.h"
 #include "platform/sdl/game_directory.h"
 #include "platform/sdl/keys.h"
+#include "platform/sdl/memory_use.h"
 #include "platform/sdl/quit_watchdog.h"
 #include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_audio.h"
@@ -107,6 +108,7 @@ void MessageLoop(Game& g, SdlDisplay* display) {
 }  // namespace
 
 int main(int, char**) {
+    TuneHeapForLoaders();
     // The one Game, far too large for the stack; the helpers above get it passed in.
     static Game game;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {

@@ -22,6 +22,7 @@
 #include "lib/script.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/keys.h"
+#include "platform/sdl/memory_use.h"
 #include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_display.h"
 #include "world/startup.h"
@@ -378,6 +379,7 @@ class Runner {
 }  // namespace
 
 int main(int argc, char** argv) {
+    TuneHeapForLoaders();
     Options o;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];

@@ -26,15 +26,27 @@ constexpr int kTextCacheSize = 96;
 constexpr int kTileLibraryPathSize = 4200;
 // A cached text unused for this many frames is dropped.
 constexpr uint32_t kTextIdleFrames = 8;
+// A background picture not shown for this long is dropped: in play none is shown, and the title's
+// and menus' pictures would hold 3 MiB each. Longer than kRedrawIntervalMs, so the picture of a
+// screen that stays up is kept.
+constexpr uint32_t kBackgroundIdleMs = 3000;
 // A frame equal to the one on screen is not drawn again, but at least this often anyway.
 constexpr uint32_t kRedrawIntervalMs = 1000;
+static_assert(kBackgroundIdleMs > 2 * kRedrawIntervalMs, "a static screen keeps its picture");
 // Pixel coordinates far outside the screen are clamped before conversion.
 constexpr float kCoordLimit = 1.0e6f;
+
+using TileTextures = SDL_Texture* [kAtlasSheets][kAtlasRowCapacity];
+
+// Library pixels of a quad's source (whole cells for all the game draws), or false when it
+// draws nothing.
+bool QuadSource(const QuadSlot& q, SDL_Rect* src, SDL_Rect* dst);
 
 struct BackgroundEntry {
     char name[kBackgroundNameSize];
     SDL_Texture* texture;
     uint32_t lastUse;
+    uint32_t lastUseMs;
 };
 
 struct TextEntry {
@@ -154,7 +166,8 @@ bool HaveRenderNode() {
 // SDL's software renderer unless OpenGL has hardware behind it or the player chose a renderer
 // (SDL_RENDER_DRIVER) or software OpenGL on purpose.
 bool PreferSoftwareRenderer() {
-    if (SDL_getenv("SDL_RENDER_DRIVER") != nullptr) return false;
+    const char* chosen = SDL_getenv("SDL_RENDER_DRIVER");
+    if (chosen != nullptr && chosen[0] != '\0') return false;
     const char* forced = SDL_getenv("LIBGL_ALWAYS_SOFTWARE");
     if (forced != nullptr && forced[0] == '1') return true;
     return !HaveRenderNode();
@@ -183,8 +196,10 @@ struct SdlDisplay::Impl {
     bool loaderWanted = false;  // started once the first frame is on screen
     bool loaderOk = false;
     char tilePath[kTileLibraryPathSize] = {};
-    SDL_Texture* tiles[kAtlasSheets] = {};
-    SDL_Texture* tilesInverted[kAtlasSheets] = {};
+    // One texture per atlas row (4096 x 128) of each sheet: each row is uploaded and let go
+    // before the next, and the negative is made only for the rows a flash draws.
+    TileTextures tiles = {};
+    TileTextures tilesInverted = {};
 
     BackgroundEntry backgrounds[kBackgroundCacheSize] = {};
     TTF_Font* font = nullptr;
@@ -207,6 +222,7 @@ struct SdlDisplay::Impl {
     TextEntry* FindText(const char* text, size_t n, uint32_t colour);
     TextEntry* Text(const char* text, size_t n, uint32_t colour);
     void DropIdleTexts();
+    void DropIdleBackgrounds();
     void ClearTexts();
     void ClearBackgrounds();
     void BeginFrame();
@@ -214,11 +230,14 @@ struct SdlDisplay::Impl {
     static int LoadTiles(void* data);
     void StartLoader();
     bool JoinLoader();
-    bool MakeTextures(SDL_Texture** sheets);
-    SDL_Texture** InvertedTiles();
+    bool MakeTextures();
+    void PrepareNegatives(const Renderer& r, int32_t quadCount);
+    void DropNegatives();
+    SDL_Texture* NegativeOf(SDL_Texture* normal);
     void DestroyTileTextures();
-    void DrawQuad(SDL_Texture** sheets, const SDL_Rect& src, const SDL_Rect& dst);
-    void DrawCellPart(SDL_Texture** sheets, int cell, const SDL_Rect& part, const SDL_Rect& dst);
+    void DrawQuad(const TileTextures& sheets, const SDL_Rect& src, const SDL_Rect& dst);
+    void DrawCellPart(const TileTextures& sheets, int cell, const SDL_Rect& part,
+                      const SDL_Rect& dst);
 };
 
 int SdlDisplay::Impl::LoadTiles(void* data) {
@@ -246,61 +265,124 @@ bool SdlDisplay::Impl::JoinLoader() {
         std::fprintf(stderr, "veloria: %s\n", atlas.error);
         return true;
     }
-    if (!MakeTextures(tiles)) {
+    const bool made = MakeTextures();
+    // The pixels live on in the textures (the negative is read back from them when needed).
+    ReleaseAtlasPixels(&atlas);
+    if (!made) {
         std::fprintf(stderr, "veloria: cannot make the tile texture: %s\n", SDL_GetError());
         loaderOk = false;
+        DestroyTileTextures();
         FreeTileAtlas(&atlas);
         return true;
     }
     return false;
 }
 
-// One texture per sheet that holds cells (null for an empty sheet), from the atlas pixels.
-bool SdlDisplay::Impl::MakeTextures(SDL_Texture** sheets) {
+// One texture per atlas row, each row's pixels let go once uploaded. They are render targets only
+// so that their pixels can be read back for the negative.
+bool SdlDisplay::Impl::MakeTextures() {
     for (int k = 0; k < kAtlasSheets; ++k) {
-        const AtlasRows& rows = atlas.sheets[k];
-        if (rows.rowCount == 0) continue;
-        if (rows.rows[0] == nullptr) return false;  // the pixels are gone already
-        SDL_Texture* t =
-            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                              kAtlasColumns * kAtlasCell, rows.rowCount * kAtlasCell);
-        if (t == nullptr) return false;
-        sheets[k] = t;
+        AtlasRows& rows = atlas.sheets[k];
         for (int r = 0; r < rows.rowCount; ++r) {
-            SDL_Rect band{0, r * kAtlasCell, kAtlasColumns * kAtlasCell, kAtlasCell};
-            if (SDL_UpdateTexture(t, &band, rows.rows[r]->pixels, rows.rows[r]->pitch) != 0)
+            if (rows.rows[r] == nullptr) return false;  // the pixels are gone already
+            SDL_Texture* t =
+                SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                  kAtlasColumns * kAtlasCell, kAtlasCell);
+            if (t == nullptr) return false;
+            tiles[k][r] = t;
+            if (SDL_UpdateTexture(t, nullptr, rows.rows[r]->pixels, rows.rows[r]->pitch) != 0)
                 return false;
+            SDL_FreeSurface(rows.rows[r]);
+            rows.rows[r] = nullptr;
+            SDL_SetTextureBlendMode(t,
+                                    k == kOpaqueSheet ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+            UseNearest(t);
         }
-        SDL_SetTextureBlendMode(t, k == kOpaqueSheet ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-        UseNearest(t);
     }
     return true;
 }
 
+// The colour negative of one atlas row, read back from the normal one: RGB complemented, alpha
+// kept.
+SDL_Texture* SdlDisplay::Impl::NegativeOf(SDL_Texture* normal) {
+    int w = 0, h = 0;
+    Uint32 format = 0;
+    SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
+    if (SDL_QueryTexture(normal, &format, nullptr, &w, &h) != 0) return nullptr;
+    SDL_GetTextureBlendMode(normal, &blend);
+    SDL_Texture* t =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+    SDL_Surface* band =
+        SDL_CreateRGBSurfaceWithFormat(0, w, kAtlasCell, 32, SDL_PIXELFORMAT_ARGB8888);
+    bool ok = t != nullptr && band != nullptr && SDL_SetRenderTarget(renderer, normal) == 0;
+    for (int y = 0; ok && y < h; y += kAtlasCell) {
+        SDL_Rect rows{0, y, w, kAtlasCell};
+        ok = SDL_RenderReadPixels(renderer, &rows, SDL_PIXELFORMAT_ARGB8888, band->pixels,
+                                  band->pitch) == 0;
+        for (int r = 0; ok && r < kAtlasCell; ++r) {
+            auto* p =
+                reinterpret_cast<Uint32*>(static_cast<Uint8*>(band->pixels) + r * band->pitch);
+            for (int x = 0; x < w; ++x) p[x] ^= 0x00FFFFFFu;
+        }
+        ok = ok && SDL_UpdateTexture(t, &rows, band->pixels, band->pitch) == 0;
+    }
+    SDL_SetRenderTarget(renderer, nullptr);
+    if (band != nullptr) SDL_FreeSurface(band);
+    if (!ok) {
+        if (t != nullptr) SDL_DestroyTexture(t);
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(t, blend);
+    UseNearest(t);
+    return t;
+}
+
 void SdlDisplay::Impl::DestroyTileTextures() {
-    for (int k = 0; k < kAtlasSheets; ++k) {
-        if (tiles[k] != nullptr) SDL_DestroyTexture(tiles[k]);
-        if (tilesInverted[k] != nullptr) SDL_DestroyTexture(tilesInverted[k]);
-        tiles[k] = tilesInverted[k] = nullptr;
+    DropNegatives();
+    for (auto& sheet : tiles) {
+        for (SDL_Texture*& t : sheet) {
+            if (t != nullptr) SDL_DestroyTexture(t);
+            t = nullptr;
+        }
     }
 }
 
-// The negative is made from the atlas pixels kept since loading, which are then let go.
-SDL_Texture** SdlDisplay::Impl::InvertedTiles() {
-    const bool pixelsKept =
-        atlas.sheets[0].rows[0] != nullptr || atlas.sheets[1].rows[0] != nullptr;
-    if (pixelsKept) {
-        InvertTileAtlas(&atlas);
-        if (!MakeTextures(tilesInverted))
-            std::fprintf(stderr, "veloria: cannot make the negative tiles: %s\n", SDL_GetError());
-        ReleaseAtlasPixels(&atlas);
+void SdlDisplay::Impl::DropNegatives() {
+    for (auto& sheet : tilesInverted) {
+        for (SDL_Texture*& t : sheet) {
+            if (t != nullptr) SDL_DestroyTexture(t);
+            t = nullptr;
+        }
     }
-    return tilesInverted;
+}
+
+// Before a negative frame begins (reading back switches the render target): the negative of
+// every atlas row the frame's quads use and that has none yet.
+void SdlDisplay::Impl::PrepareNegatives(const Renderer& r, int32_t quadCount) {
+    for (int32_t i = 0; i < quadCount; ++i) {
+        SDL_Rect src, dst;
+        if (!QuadSource(r.quads[i], &src, &dst)) continue;
+        for (int y = src.y / kAtlasCell; y <= (src.y + src.h - 1) / kAtlasCell; ++y) {
+            for (int x = src.x / kAtlasCell; x <= (src.x + src.w - 1) / kAtlasCell; ++x) {
+                const int cell = y * kAtlasColumns + x;
+                const int slot = atlas.slot[cell];
+                if (slot < 0) continue;
+                const int sheet = SheetOf(atlas.look[cell]);
+                const int row = slot / kAtlasColumns;
+                if (tilesInverted[sheet][row] != nullptr || tiles[sheet][row] == nullptr) continue;
+                tilesInverted[sheet][row] = NegativeOf(tiles[sheet][row]);
+                if (tilesInverted[sheet][row] == nullptr)
+                    std::fprintf(stderr, "veloria: cannot make the negative tiles: %s\n",
+                                 SDL_GetError());
+            }
+        }
+    }
 }
 
 // src is in library pixels. Whole cells (all the game draws) come straight from the atlas;
 // anything else is cut along the cells it covers.
-void SdlDisplay::Impl::DrawQuad(SDL_Texture** sheets, const SDL_Rect& src, const SDL_Rect& dst) {
+void SdlDisplay::Impl::DrawQuad(const TileTextures& sheets, const SDL_Rect& src,
+                                const SDL_Rect& dst) {
     const int firstColumn = src.x / kAtlasCell, lastColumn = (src.x + src.w - 1) / kAtlasCell;
     const int firstRow = src.y / kAtlasCell, lastRow = (src.y + src.h - 1) / kAtlasCell;
     if (firstColumn == lastColumn && firstRow == lastRow && src.w == kAtlasCell &&
@@ -330,14 +412,13 @@ void SdlDisplay::Impl::DrawQuad(SDL_Texture** sheets, const SDL_Rect& src, const
     }
 }
 
-void SdlDisplay::Impl::DrawCellPart(SDL_Texture** sheets, int cell, const SDL_Rect& part,
+void SdlDisplay::Impl::DrawCellPart(const TileTextures& sheets, int cell, const SDL_Rect& part,
                                     const SDL_Rect& dst) {
     const int slot = atlas.slot[cell];
     if (slot < 0) return;  // nothing in it to draw
-    SDL_Texture* texture = sheets[SheetOf(atlas.look[cell])];
+    SDL_Texture* texture = sheets[SheetOf(atlas.look[cell])][slot / kAtlasColumns];
     if (texture == nullptr) return;
-    SDL_Rect src{(slot % kAtlasColumns) * kAtlasCell + part.x,
-                 (slot / kAtlasColumns) * kAtlasCell + part.y, part.w, part.h};
+    SDL_Rect src{(slot % kAtlasColumns) * kAtlasCell + part.x, part.y, part.w, part.h};
     SDL_RenderCopy(renderer, texture, &src, &dst);
 }
 
@@ -347,6 +428,7 @@ SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
     for (BackgroundEntry& b : backgrounds) {
         if (b.texture != nullptr && std::strncmp(b.name, name, n) == 0 && b.name[n] == '\0') {
             b.lastUse = frame;
+            b.lastUseMs = SDL_GetTicks();
             return b.texture;
         }
         // A free entry, else the one shown longest ago.
@@ -368,6 +450,7 @@ SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
     std::memcpy(slot->name, file, n + 1);
     slot->texture = texture;
     slot->lastUse = frame;
+    slot->lastUseMs = SDL_GetTicks();
     return texture;
 }
 
@@ -422,6 +505,16 @@ void SdlDisplay::Impl::DropIdleTexts() {
         if (e.texture != nullptr && frame - e.lastUse > kTextIdleFrames) {
             SDL_DestroyTexture(e.texture);
             e.texture = nullptr;
+        }
+    }
+}
+
+void SdlDisplay::Impl::DropIdleBackgrounds() {
+    const uint32_t now = SDL_GetTicks();
+    for (BackgroundEntry& b : backgrounds) {
+        if (b.texture != nullptr && now - b.lastUseMs > kBackgroundIdleMs) {
+            SDL_DestroyTexture(b.texture);
+            b.texture = nullptr;
         }
     }
 }
@@ -489,6 +582,7 @@ void SdlDisplay::Impl::EndFrame() {
     StartLoader();
     ++frame;
     DropIdleTexts();
+    DropIdleBackgrounds();
 }
 
 SdlDisplay* SdlDisplay::Create(bool offscreen) {
@@ -497,19 +591,22 @@ SdlDisplay* SdlDisplay::Create(bool offscreen) {
     Impl& m = *d->impl_;
     m.offscreen = offscreen;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    const bool software = offscreen || PreferSoftwareRenderer();
+    if (software && !offscreen) {
+        // The window's pixels go straight to the X server, not through an OpenGL context
+        // (a normal hint: the player's environment still wins).
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     Uint32 windowFlags = offscreen ? SDL_WINDOW_HIDDEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    // A window made for OpenGL from the start: SDL would otherwise destroy it and make another
+    // when the renderer is created, and the desktop would show both for a moment.
+    if (!software) windowFlags |= SDL_WINDOW_OPENGL;
     d->window_ = SDL_CreateWindow("Veloria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   kScreenWidth, kScreenHeight, windowFlags);
     if (d->window_ == nullptr) {
         std::fprintf(stderr, "veloria: cannot create the window: %s\n", SDL_GetError());
         delete d;
         return nullptr;
-    }
-    const bool software = offscreen || PreferSoftwareRenderer();
-    if (software && !offscreen) {
-        // The window's pixels go straight to the X server, not through an OpenGL context
-        // (a normal hint: the player's environment still wins).
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     if (software) {
         m.renderer =
@@ -696,6 +793,24 @@ bool SdlDisplay::MeasureText(const char* text, int32_t* width, int32_t* height) 
     return true;
 }
 
+namespace {
+bool QuadSource(const QuadSlot& q, SDL_Rect* src, SDL_Rect* dst) {
+    const float library = static_cast<float>(kTileLibrarySize);
+    const Vertex& a = q.v[0];  // left, top
+    const Vertex& b = q.v[4];  // right, bottom
+    *dst = SDL_Rect{ToPixel(a.x), ToPixel(a.y), 0, 0};
+    dst->w = ToPixel(b.x) - dst->x;
+    dst->h = ToPixel(b.y) - dst->y;
+    *src = SDL_Rect{ToPixel(a.u * library), ToPixel(a.v * library), 0, 0};
+    src->w = ToPixel(b.u * library) - src->x;
+    src->h = ToPixel(b.v * library) - src->y;
+    // Empty slots and cells outside the library draw nothing.
+    if (dst->w <= 0 || dst->h <= 0 || src->w <= 0 || src->h <= 0) return false;
+    return src->x >= 0 && src->y >= 0 && src->x + src->w <= kTileLibrarySize &&
+           src->y + src->h <= kTileLibrarySize;
+}
+}  // namespace
+
 PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool withBackground) {
     Impl& m = *impl_;
     SDL_Renderer* sr = m.renderer;
@@ -704,6 +819,19 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
     if (quadCount > kQuadSlots) quadCount = kQuadSlots;
     // Menus and title pictures repeat the same frame for seconds: keep what is on screen.
     if (m.SameAsShown(r, quadCount, withBackground)) return PresentResult::Ok;
+    // The first frame with tiles waits for the loader; a library it could not use ends the game
+    // as one that failed to load would.
+    if (quadCount > 0 && m.JoinLoader()) result = PresentResult::TileLibraryFailed;
+    const TileTextures* tiles = nullptr;
+    if (quadCount > 0 && m.loader == nullptr && m.loaderOk) {
+        // The negative is wanted only for a battle's flash: made for it, let go after it.
+        if (r.inverted) {
+            m.PrepareNegatives(r, quadCount);
+        } else {
+            m.DropNegatives();
+        }
+        tiles = r.inverted ? &m.tilesInverted : &m.tiles;
+    }
     m.BeginFrame();
     if (withBackground) {
         SDL_Texture* bg = m.Background(r.backgroundFile);
@@ -714,29 +842,10 @@ PresentResult SdlDisplay::Present(const Renderer& r, int32_t quadCount, bool wit
             SDL_RenderCopy(sr, bg, nullptr, &screen);
         }
     }
-    // The first frame with tiles waits for the loader; a library it could not use ends the game
-    // as one that failed to load would.
-    if (quadCount > 0 && m.JoinLoader()) result = PresentResult::TileLibraryFailed;
-    SDL_Texture** tiles = nullptr;
-    if (quadCount > 0 && m.loader == nullptr && m.loaderOk)
-        tiles = r.inverted ? m.InvertedTiles() : m.tiles;
     if (tiles != nullptr) {
-        const float library = static_cast<float>(kTileLibrarySize);
         for (int32_t i = 0; i < quadCount; ++i) {
-            const Vertex& a = r.quads[i].v[0];  // left, top
-            const Vertex& b = r.quads[i].v[4];  // right, bottom
-            SDL_Rect dst{ToPixel(a.x), ToPixel(a.y), 0, 0};
-            dst.w = ToPixel(b.x) - dst.x;
-            dst.h = ToPixel(b.y) - dst.y;
-            SDL_Rect src{ToPixel(a.u * library), ToPixel(a.v * library), 0, 0};
-            src.w = ToPixel(b.u * library) - src.x;
-            src.h = ToPixel(b.v * library) - src.y;
-            // Empty slots and cells outside the library draw nothing.
-            if (dst.w <= 0 || dst.h <= 0 || src.w <= 0 || src.h <= 0) continue;
-            if (src.x < 0 || src.y < 0 || src.x + src.w > kTileLibrarySize ||
-                src.y + src.h > kTileLibrarySize)
-                continue;
-            m.DrawQuad(tiles, src, dst);
+            SDL_Rect src, dst;
+            if (QuadSource(r.quads[i], &src, &dst)) m.DrawQuad(*tiles, src, dst);
         }
     }
     for (int32_t i = 0; i < kTextSlots; ++i) {

@@ -231,17 +231,4 @@ void FreeTileAtlas(TileAtlas* atlas) {
     }
 }
 
-void InvertTileAtlas(TileAtlas* atlas) {
-    for (AtlasRows& sheet : atlas->sheets) {
-        for (int r = 0; r < sheet.rowCount; ++r) {
-            SDL_Surface* s = sheet.rows[r];
-            if (s == nullptr) continue;
-            for (int y = 0; y < s->h; ++y) {
-                uint32_t* p = Row(s, y);
-                for (int x = 0; x < s->w; ++x) p[x] ^= 0x00FFFFFFu;
-            }
-        }
-    }
-}
-
 }  // namespace veloria

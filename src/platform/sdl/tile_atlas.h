@@ -50,7 +50,4 @@ void FreeTileAtlas(TileAtlas* atlas);
 // Lets the pixels go once they are on the GPU; the cell tables stay.
 void ReleaseAtlasPixels(TileAtlas* atlas);
 
-// The colour negative of every kept pixel: RGB complemented, alpha kept.
-void InvertTileAtlas(TileAtlas* atlas);
-
 }  // namespace veloria
