@@ -84,7 +84,9 @@ std::string Table(const RecordSchema& r) {
             << " | `" << f.name << "` | " << Values(f) << " | " << f.meaning << " |\n";
         at += f.count * width;
     }
-    out << "\n" << (r.upTo ? "At most " : "") << RecordIntegers(r) << " integers in all.\n";
+    const int32_t n = RecordIntegers(r);
+    out << "\n"
+        << (r.upTo ? "At most " : "") << n << (n == 1 ? " integer" : " integers") << " in all.\n";
     return out.str();
 }
 

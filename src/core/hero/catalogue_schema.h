@@ -17,7 +17,8 @@ inline constexpr const char* kPieceWords[kEquipSlots] = {"staff", "lhand", "body
 inline constexpr FieldSchema kPieceFileFields[] = {
     {"slot", 1, nullptr, 1, 0, kEquipSlots - 1, "equipment slot",
      "the slot it fills; must be the slot of the file's word"},
-    {"price", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "GP a shop pays for it (0: never bought)"},
+    {"price", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr,
+     "GP a shop pays for it (0: she cannot sell it)"},
     {"piece", 1, nullptr, 1, 0, kPiecesPerSlot - 1, "piece",
      "the piece it fills; must be the file's NN (piece 0 is the starting gear)"},
     {"protect", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "worn: defence against touches"},
@@ -29,7 +30,8 @@ inline constexpr RecordSchema kPieceFileSchema = {"piece file", kPieceFileFields
 
 inline constexpr FieldSchema kItemFileFields[] = {
     {"item", 1, nullptr, 1, 0, kItems - 1, "item", "the item it fills; must be the file's NN"},
-    {"value", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr, "GP a shop pays for it (0: never bought)"},
+    {"value", 1, nullptr, 1, kAnyLo, kAnyHi, nullptr,
+     "GP a shop pays for it (0: she cannot sell it)"},
     {"info", 1, nullptr, 0, 0, kNameSize - 1, nullptr, "the line the item menu shows under it"},
     {"name", 1, nullptr, 0, 0, kNameSize - 1, nullptr, "the item's name"},
 };

@@ -230,7 +230,8 @@ std::vector<int32_t> Checker::CheckActorFile(const std::string& path, int32_t nu
     const Range tileRange = StrictRange(tiles);
     for (int32_t f = 0; f < kActorFields[0].count && numbers == kActorNumbers; ++f) {
         for (int32_t s = 0; s < tiles.count; ++s) {
-            size_t i = static_cast<size_t>(RecordIntegers(kActorAnimRowSchema) * f + s);
+            const int32_t at = RecordIntegers(kActorAnimRowSchema) * f + s;
+            const size_t i = static_cast<size_t>(at);
             ExpectRange({path, lines[i]}, values[i], drawn ? 1 : tileRange.lo, tileRange.hi,
                         Text("a tile (facing %d, state %d)", f, s));
         }
