@@ -59,7 +59,7 @@ inline std::string SpellFileText(int32_t tile, int32_t stepPeriod, int32_t mpCos
                                  int32_t level = 1) {
     ActorFile a;
     for (int f = 0; f < 4; ++f) {
-        for (int t = 0; t < 6; ++t) a.Set(7 * f + t, tile);
+        for (int t = 0; t < kActorAnimStates; ++t) a.Tile(f, t, tile);
     }
     a.Set(ActorFile::kPeriod, stepPeriod).Attr(MP, mpCost).Attr(MagicXP, power);
     a.Attr(MagicLevel, level).name = "Bolt\n";

@@ -8,23 +8,27 @@
 
 #include "content_check_support.h"
 #include "flow/game.h"
+#include "hero/actor_schema.h"
+#include "world/anim_schema.h"
+#include "world/villain_schema.h"
 
 namespace veloria {
 namespace {
 
 TEST(ContentArt, ActorVillainAndAnimationChecksFire) {
     BrokenCopy c;
-    c.SetWord("data/avela.txt", 51, "0 0");       // 53 numbers before the name
-    c.SetWord("data/spells/cast02.txt", 0, "0");  // tile 0 marks a free shot
-    c.SetWord("data/spells/cast00.txt", 29 + MP, "5");
-    c.SetWord("data/villains/v02.txt", 31, "4");  // four spell slots
-    c.SetWord("data/villains/v03.txt", 56, "70");
-    c.SetWord("data/villains/v03.txt", 57, "70");
-    c.SetWord("data/villains/v03.txt", 61, "Grey Wolf With A Name Too Long");
-    c.SetWord("data/villains/v05.txt", 39, "8");  // Dark Mage casts a spell file that is gone
+    c.SetWord("data/avela.txt", kActorFileIntegers - 1, "0 0");  // 53 numbers before the name
+    c.SetWord("data/spells/cast02.txt", 0, "0");                 // tile 0 marks a free shot
+    c.SetWord("data/spells/cast00.txt", ActorAttrAt(MP), "5");
+    c.SetWord("data/villains/v02.txt", VillainFieldAt("spellCount"), "4");  // four spell slots
+    c.SetWord("data/villains/v03.txt", VillainFieldAt("boxLeft"), "70");
+    c.SetWord("data/villains/v03.txt", VillainFieldAt("boxRight"), "70");
+    c.SetWord("data/villains/v03.txt", kVillainFileIntegers, "Grey Wolf With A Name Too Long");
+    // Dark Mage casts a spell file that is gone.
+    c.SetWord("data/villains/v05.txt", VillainFieldAt("spells") + 1, "8");
     c.Remove("data/spells/cast08.txt");
-    c.SetWord("data/anims/anim04.txt", 0, "3");
-    c.SetWord("data/anims/anim05.txt", 4, "1024");
+    c.SetWord("data/anims/anim04.txt", AnimFieldAt("entry"), "3");
+    c.SetWord("data/anims/anim05.txt", AnimFieldAt("tiles") + 1, "1024");
     check::CheckResult r = c.Check();
     for (const char* want :
          {"data/avela.txt:8: expected a name line after 52 numbers, found more numbers",

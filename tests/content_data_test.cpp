@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "content_check_support.h"
+#include "hero/catalogue_schema.h"
+#include "hero/chest_schema.h"
 #include "lib/checker.h"
 #include "world/level_schema.h"
+#include "world/treasure_schema.h"
 
 namespace veloria {
 namespace {
@@ -37,8 +40,8 @@ TEST(ContentData, NumberCountsAreExact) {
     c.SetWord("levels/level02.txt", 7, "");          // one number short
     c.SetWord("levels/battle01.txt", 5, "x");        // a word that is not a number
     c.SetWord("data/villains/v48.txt", 634, "0 0");  // one number too many
-    c.SetWord("data/lair/hlair00.txt", 11, "");
-    c.SetWord("data/hidden/ht00.txt", 1, "40 2");
+    c.SetWord("data/lair/hlair00.txt", RecordIntegers(kLevelExitSchema) - 1, "");
+    c.SetWord("data/hidden/ht00.txt", FieldOffset(kTreasureFileSchema, "amount"), "40 2");
     c.SetWord("data/villains/v03.txt", 60, "");
     c.Write("data/shops/shop00.txt", c.Read("data/shops/shop00.txt") + "\nleft over\n");
     check::CheckResult r = c.Check();
@@ -59,9 +62,10 @@ TEST(ContentData, NamedFilesRecordNumbersAndDialogs) {
     c.Remove("data/villains/v04.txt");     // guardian 2's villain
     c.Remove("levels/battle03.txt");       // the lair's battle map
     c.Remove("data/dialog/dialog12.txt");  // opened by the program itself
-    c.SetWord("data/hidden/ht01.txt", 0, "2");
-    c.SetWord("data/portal/head04.txt", 2, "5");
-    c.SetWord("data/chests/chest03.txt", 0, "4");  // the loader itself warns about this one
+    c.SetWord("data/hidden/ht01.txt", FieldOffset(kTreasureFileSchema, "record"), "2");
+    c.SetWord("data/portal/head04.txt", PieceFieldAt("piece"), "5");
+    // The loader itself warns about this one.
+    c.SetWord("data/chests/chest03.txt", ChestFieldAt("record"), "4");
     c.Write("data/dialog/dialog30.txt", "2\nA line of forty characters, one too many\nok\n");
     c.Write("data/dialog/dialog31.txt", "3\nonly one line\n");
     check::CheckResult r = c.Check();

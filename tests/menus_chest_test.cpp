@@ -1,5 +1,6 @@
 #include "content/reader.h"
 #include "hero/chest.h"
+#include "hero/chest_schema.h"
 #include "menus_test_support.h"
 
 namespace veloria {
@@ -18,8 +19,13 @@ class MenusChestTest : public MenusTest {
                     const std::string& text) {
         char name[64];
         std::snprintf(name, sizeof(name), "data/chests/chest%02d.txt", number);
-        t.Write(name, std::to_string(record) + " " + std::to_string(kind) + " " +
-                          std::to_string(slot) + " " + std::to_string(value) + "\n" + text);
+        t.Write(name, SchemaFile(kChestSchema)
+                          .Set("record", record)
+                          .Set("kind", kind)
+                          .Set("slot", slot)
+                          .Set("value", value)
+                          .Line("text", text)
+                          .Text());
     }
     void Open(int32_t code) {
         g.flow.gameState = StateMap;

@@ -2,6 +2,7 @@
 
 #include "content/reader.h"
 #include "hero/shop.h"
+#include "hero/shop_schema.h"
 #include "menus_test_support.h"
 
 namespace veloria {
@@ -19,9 +20,14 @@ class MenusShopTest : public MenusTest {
         CopyText(g.shop.menuHint[1], 40, "Sell back your inventory...");
     }
     static std::string Ware(int price, const std::string& name, int kind, int slot, int index) {
-        return std::to_string(price) + "\n" + name + "\nabout " + name + "\n" +
-               std::to_string(kind) + " " + std::to_string(slot) + " " + std::to_string(index) +
-               "\n";
+        return SchemaFile(kWareSchema)
+            .Set("price", price)
+            .Line("name", name)
+            .Line("text", "about " + name)
+            .Set("kind", kind)
+            .Set("slot", slot)
+            .Set("index", index)
+            .Text();
     }
     void BuyRow(int32_t row) {
         g.flow.gameState = StateShopBuy;

@@ -8,13 +8,16 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "../tools/gen_audio/wave_file.h"
+#include "content/schema.h"
 #include "flow/game.h"
+#include "hero/actor_schema.h"
 #include "platform/fake/fakes.h"
 
 namespace veloria {
@@ -114,24 +117,72 @@ inline std::string WaveText(uint32_t ms, int rate = 1000) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// The 52 numbers of an actor file (4 x (6 tiles + state), step period, 20 attributes,
-// 3 reserved) and its name line; a villain file has 61 numbers of the same shape.
+// The numbers of an actor file laid out as its schema says, one animation row a line, and its
+// name line; a villain file has 61 numbers that start with the same rows.
 struct ActorFile {
-    static constexpr int kPeriod = 28, kAttr = 29, kReserved = 49;
+    static constexpr int kRow = RecordIntegers(kActorAnimRowSchema),
+                         kPeriod = ActorFieldAt("stepPeriod"), kAttr = ActorFieldAt("attr"),
+                         kReserved = ActorFieldAt("reserved");
     std::vector<int32_t> v;
     std::string name = "\n";
-    explicit ActorFile(size_t count = 52) : v(count, 0) {}
+    explicit ActorFile(size_t count = kActorFileIntegers) : v(count, 0) {}
     ActorFile& Set(int at, int32_t value) {
         v[static_cast<size_t>(at)] = value;
         return *this;
     }
     ActorFile& Attr(int32_t attribute, int32_t value) { return Set(kAttr + attribute, value); }
+    // Tile of state `state` when facing `facing`.
+    ActorFile& Tile(int facing, int state, int32_t tile) {
+        return Set(kRow * facing + state, tile);
+    }
     std::string Text() const {
         std::ostringstream out;
-        for (size_t i = 0; i < v.size(); ++i) out << v[i] << (i % 7 == 6 ? "\n" : " ");
+        for (size_t i = 0; i < v.size(); ++i) out << v[i] << (i % kRow == kRow - 1 ? "\n" : " ");
         out << "\n" << name;
         return out.str();
     }
+};
+
+// A content file of a flat schema (chests, wares, catalogue files): integers by field name
+// (fields not set are 0), a line break after each run of integers, each text line as given and
+// a line break after it unless it ends the file.
+struct SchemaFile {
+    explicit SchemaFile(const RecordSchema& r) : schema(&r) {}
+    SchemaFile& Set(const std::string& field, int32_t value) {
+        ints[field] = value;
+        return *this;
+    }
+    SchemaFile& Line(const std::string& field, const std::string& text) {
+        lines[field] = text;
+        return *this;
+    }
+    std::string Text() const {
+        std::string out;
+        bool inNumbers = false;
+        for (int32_t i = 0; i < schema->fieldCount; ++i) {
+            const FieldSchema& f = schema->fields[i];
+            const bool last = i + 1 == schema->fieldCount;
+            if (IsLine(f)) {
+                if (inNumbers) out += "\n";
+                inNumbers = false;
+                auto it = lines.find(f.name);
+                out += it == lines.end() ? "" : it->second;
+                if (!last) out += "\n";
+                continue;
+            }
+            for (int32_t k = 0; k < f.count * EntryIntegers(f); ++k) {
+                auto it = ints.find(f.name);
+                if (inNumbers) out += " ";
+                out += std::to_string(it == ints.end() ? 0 : it->second);
+                inNumbers = true;
+            }
+        }
+        if (inNumbers) out += "\n";
+        return out;
+    }
+    const RecordSchema* schema;
+    std::map<std::string, int32_t> ints;
+    std::map<std::string, std::string> lines;
 };
 
 }  // namespace veloria

@@ -3,23 +3,48 @@
 #include <string>
 
 #include "content/reader.h"
+#include "hero/catalogue_schema.h"
 #include "world_support.h"
 
 namespace veloria {
 namespace {
 
-// 52 numbers: facing f has tiles 100f+0..5 and the given state; period 150; attr[i] = i + 1;
-// reserved 7 8 9; then the name line.
+// Facing f has tiles 100f+0..5 and the given state; period 150; attr[i] = i + 1; reserved 7 8 9;
+// then the name line.
 std::string ActorText(int state, const std::string& name) {
-    std::string s;
+    ActorFile a;
     for (int f = 0; f < 4; ++f) {
-        for (int k = 0; k < 6; ++k) s += std::to_string(100 * f + k) + " ";
-        s += std::to_string(state) + "\n";
+        for (int k = 0; k < kActorAnimStates; ++k) a.Tile(f, k, 100 * f + k);
+        a.Set(ActorFile::kRow * f + kActorAnimStates, state);
     }
-    s += "150\n";
-    for (int i = 0; i < 20; ++i) s += std::to_string(i + 1) + " ";
-    s += "\n7 8 9\n" + name;
-    return s;
+    a.Set(ActorFile::kPeriod, 150);
+    for (int i = 0; i < kAttributes; ++i) a.Attr(i, i + 1);
+    for (int i = 0; i < 3; ++i) a.Set(ActorFile::kReserved + i, 7 + i);
+    a.name = name;
+    return a.Text();
+}
+
+// A catalogue piece file: slot, price, piece, protect, mojo, cast and the name line.
+std::string PieceText(int slot, int price, int piece, int protect, int mojo, int cast,
+                      const std::string& name) {
+    return SchemaFile(kPieceFileSchema)
+        .Set("slot", slot)
+        .Set("price", price)
+        .Set("piece", piece)
+        .Set("protect", protect)
+        .Set("mojo", mojo)
+        .Set("cast", cast)
+        .Line("name", name)
+        .Text();
+}
+
+std::string ItemText(int item, int value, const std::string& info, const std::string& name) {
+    return SchemaFile(kItemFileSchema)
+        .Set("item", item)
+        .Set("value", value)
+        .Line("info", info)
+        .Line("name", name)
+        .Text();
 }
 
 TEST(WorldActor, LoadActorFillsTheRecordButNotItsPlaceCutsTheNameAndKeepsUnreachedFields) {
@@ -228,13 +253,14 @@ TEST(WorldActor, CatalogueFilesNameTheirOwnRecordAndBadIndicesAreSkipped) {
     TestGame t;
     Game& g = t.g();
     // staff00 fills the head slot's piece 4: the file names its destination.
-    t.Write("data/portal/staff00.txt", "3 120 4 2 1 0\nIron Circlet\n");
-    t.Write("data/portal/staff01.txt", "9 10 1 1 1 1\nNowhere\n");
+    t.Write("data/portal/staff00.txt", PieceText(3, 120, 4, 2, 1, 0, "Iron Circlet\n"));
+    t.Write("data/portal/staff01.txt", PieceText(9, 10, 1, 1, 1, 1, "Nowhere\n"));
     t.Write("data/portal/lhand00.txt",
-            "1 50 0 0 0 0\nA ring whose name is far too long to fit in\n");
-    t.Write("data/portal/item00.txt", "6 25\nDigs up hidden gold.\nShovel");
-    t.Write("data/portal/item01.txt", "14 25\nNo such item\nGhost\n");
-    t.Write("data/portal/spell02.txt", "1\nFrost Needle\n");
+            PieceText(1, 50, 0, 0, 0, 0, "A ring whose name is far too long to fit in\n"));
+    t.Write("data/portal/item00.txt", ItemText(6, 25, "Digs up hidden gold.", "Shovel"));
+    t.Write("data/portal/item01.txt", ItemText(14, 25, "No such item", "Ghost\n"));
+    t.Write("data/portal/spell02.txt",
+            SchemaFile(kSpellFileSchema).Set("spell", 1).Line("name", "Frost Needle\n").Text());
     g.hero.itemValue[13] = 7;
     int before = ContentWarningCount();
     testing::internal::CaptureStderr();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "hero/catalogue_schema.h"
 #include "menus/save_schema.h"
 #include "world/startup.h"
 #include "world_support.h"
@@ -39,7 +40,7 @@ std::vector<int> FreshGame() {
 struct StartWorld : TestGame {
     StartWorld() {
         ActorFile hero;
-        hero.Set(7 * 2, 172).Set(ActorFile::kPeriod, 150).name = "Avela\n";  // facing up, frame 0
+        hero.Tile(2, 0, 172).Set(ActorFile::kPeriod, 150).name = "Avela\n";  // facing up, frame 0
         Write("data/avela.txt", hero.Text());
         Write("data/dummy.txt", ActorFile().Text());
         Write("data/anims/anim00.txt", "1 600 0 9 10\n");
@@ -48,7 +49,8 @@ struct StartWorld : TestGame {
         level.tables[SmallLevelText::kShop] = 2;
         Write("levels/level01.txt", level.Text());
         Write("data/villains/v48.txt", Numbers(FreshGame()));
-        Write("data/portal/staff00.txt", "0 0 0 0 0 1\nWillow Staff\n");
+        Write("data/portal/staff00.txt",
+              SchemaFile(kPieceFileSchema).Set("cast", 1).Line("name", "Willow Staff\n").Text());
     }
 };
 

@@ -23,6 +23,7 @@
 
 #include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "hero/actor_schema.h"
 #include "input/handle_input.h"
 #include "lib/level_walk.h"
 #include "platform/fake/fakes.h"
@@ -739,11 +740,12 @@ class Player {
             std::snprintf(path, sizeof(path), "data/spells/cast%02d.txt", s);
             std::ifstream in(path);
             std::vector<int32_t> n;
-            for (int32_t v; n.size() < 52 && in >> v;) n.push_back(v);
-            if (n.size() == 52) {
-                spellCost_[s] = n[29 + MP];
-                spellLevel_[s] = n[29 + MagicLevel];
-                spellPower_[s] = n[29 + MagicXP];
+            constexpr size_t kCount = kActorFileIntegers;
+            for (int32_t v; n.size() < kCount && in >> v;) n.push_back(v);
+            if (n.size() == kCount) {
+                spellCost_[s] = n[ActorAttrAt(MP)];
+                spellLevel_[s] = n[ActorAttrAt(MagicLevel)];
+                spellPower_[s] = n[ActorAttrAt(MagicXP)];
             }
         }
     }

@@ -19,6 +19,7 @@
 #include "battle/battle.h"
 #include "flow/game.h"
 #include "hero/actor.h"
+#include "hero/goods_schema.h"
 #include "hero/shop.h"
 #include "menus/saved_game.h"
 #include "platform/fake/fakes.h"
@@ -152,7 +153,8 @@ class Balance {
             LoadShop(g(), path);
             for (int32_t k = 0; k < g().shop.wareCount; ++k) {
                 const Ware& w = g().shop.wares[k];
-                if (w.kind == 1 && w.index == 1 && (potionPrice_ == 0 || w.price < potionPrice_))
+                if (w.kind == GoodsItem && w.index == 1 &&
+                    (potionPrice_ == 0 || w.price < potionPrice_))
                     potionPrice_ = w.price;
             }
         }

@@ -12,9 +12,16 @@
 #include <string>
 
 #include "content/schema.h"
+#include "hero/actor_schema.h"
+#include "hero/catalogue_schema.h"
+#include "hero/chest_schema.h"
+#include "hero/dialog_schema.h"
+#include "hero/shop_schema.h"
 #include "menus/save_schema.h"
 #include "presentation/tiles.h"
+#include "world/anim_schema.h"
 #include "world/level_schema.h"
+#include "world/treasure_schema.h"
 #include "world/villain_schema.h"
 
 namespace veloria {
@@ -23,6 +30,8 @@ namespace {
 struct Documented {
     const char* name;
     const RecordSchema* schema;
+    const KindSchema* kinds = nullptr;  // a table of kinds instead of fields
+    int32_t kindCount = 0;
 };
 
 constexpr Documented kDocumented[] = {
@@ -33,13 +42,32 @@ constexpr Documented kDocumented[] = {
     {"villain", &kVillainSchema},
     {"anim-row", &kAnimRowSchema},
     {"villain-spell-slot", &kVillainSpellSlotSchema},
+    {"actor", &kActorSchema},
+    {"actor-anim-row", &kActorAnimRowSchema},
+    {"piece-file", &kPieceFileSchema},
+    {"item-file", &kItemFileSchema},
+    {"spell-file", &kSpellFileSchema},
+    {"chest", &kChestSchema},
+    {"chest-kinds", &kChestSchema, kChestKinds, kChestKindCount},
+    {"shop", &kShopSchema},
+    {"ware", &kWareSchema},
+    {"ware-kinds", &kWareSchema, kWareKinds, kWareKindCount},
+    {"dialog", &kDialogSchema},
+    {"anim-file", &kAnimFileSchema},
+    {"treasure-file", &kTreasureFileSchema},
 };
+
+std::string Bound(int32_t lo, int32_t hi) {
+    if (hi == INT32_MAX) return "at least " + std::to_string(lo);
+    return std::to_string(lo) + ".." + std::to_string(hi);
+}
 
 std::string Values(const FieldSchema& f) {
     if (f.record) return std::string("`") + f.record->name + "` records";
-    if (!IsChecked(f)) return "any";
-    std::string v = std::to_string(f.lo) + ".." + std::to_string(f.hi);
+    if (IsLine(f)) return "a line of at most " + std::to_string(f.hi) + " characters";
+    std::string v = IsChecked(f) ? Bound(f.lo, f.hi) : "any";
     if (f.table) v += std::string(" (`") + f.table + "`)";
+    if (HasStrictRange(f)) v += "; veloria-check: " + Bound(f.strictLo, f.strictHi);
     return v;
 }
 
@@ -52,11 +80,29 @@ std::string Table(const RecordSchema& r) {
         const int32_t width = EntryIntegers(f);
         std::string count = std::to_string(f.count);
         if (width > 1) count += " × " + std::to_string(width);
-        out << "| " << at << " | " << count << " | `" << f.name << "` | " << Values(f) << " | "
-            << f.meaning << " |\n";
+        out << "| " << (IsLine(f) ? std::string("line") : std::to_string(at)) << " | " << count
+            << " | `" << f.name << "` | " << Values(f) << " | " << f.meaning << " |\n";
         at += f.count * width;
     }
-    out << "\n" << RecordIntegers(r) << " integers in all.\n";
+    const int32_t n = RecordIntegers(r);
+    out << "\n"
+        << (r.upTo ? "At most " : "") << n << (n == 1 ? " integer" : " integers") << " in all.\n";
+    return out.str();
+}
+
+// What each kind gives and the ranges of the two numbers after it.
+std::string KindTable(const KindSchema* kinds, int32_t count) {
+    std::ostringstream out;
+    out << "| kind | gives | `slot` | the number after it |\n|---|---|---|---|\n";
+    for (int32_t k = 0; k < count; ++k) {
+        const RecordSchema& r = *kinds[k].rest;
+        out << "| " << kinds[k].kind << " | " << kinds[k].gives;
+        for (int32_t i = 0; i < r.fieldCount; ++i) {
+            out << " | " << Values(r.fields[i]) << ": " << r.fields[i].meaning;
+        }
+        out << " |\n";
+    }
+    out << "\nAnother kind reads the two numbers as they are.\n";
     return out.str();
 }
 
@@ -83,7 +129,7 @@ bool Regenerate(const std::string& text, std::string* out) {
         a += open.size();
         size_t b = out->find(close, a);
         if (b == std::string::npos) return false;
-        out->replace(a, b - a, Table(*d.schema));
+        out->replace(a, b - a, d.kinds ? KindTable(d.kinds, d.kindCount) : Table(*d.schema));
     }
     return true;
 }

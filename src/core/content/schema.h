@@ -9,23 +9,34 @@ namespace veloria {
 
 struct FieldSchema;
 
+constexpr int32_t kAnyLo = 1, kAnyHi = 0;
+
 struct RecordSchema {
     const char* name;
     const FieldSchema* fields;
     int32_t fieldCount;
+    bool upTo = false;  // the last field's entries are counted by the file: a file holds fewer
 };
 
 struct FieldSchema {
     const char* name;            // the record field the values fill, as named in the code
     int32_t count;               // entries, in file order
     const RecordSchema* record;  // each entry is one such record; nullptr: one integer
-    int32_t width;               // integers per entry: 1, or the record's RecordIntegers
+    int32_t width;               // integers per entry: 1, the record's RecordIntegers, or 0
+                                 // for a text line (lo 0, hi the most characters it keeps)
     int32_t lo, hi;              // a checked value's range; lo > hi: any value is taken
     const char* table;           // the table the value indexes, or nullptr
     const char* meaning;
+    // The range veloria-check holds a value to where the game takes more (lo > hi: none).
+    int32_t strictLo = kAnyLo, strictHi = kAnyHi;
 };
 
-constexpr int32_t kAnyLo = 1, kAnyHi = 0;
+// Chest and shop files read a kind and then numbers whose ranges the kind decides.
+struct KindSchema {
+    int32_t kind;
+    const char* gives;
+    const RecordSchema* rest;  // the fields that follow the kind
+};
 
 // Integers one entry of a field takes. (Kept as a number beside the record pointer: a pointer
 // test is no constant expression under GCC's undefined-behaviour sanitizer.)
@@ -66,6 +77,35 @@ constexpr const FieldSchema* FindField(const RecordSchema& r, const char* name) 
 
 constexpr bool IsChecked(const FieldSchema& f) {
     return f.lo <= f.hi;
+}
+
+constexpr bool IsLine(const FieldSchema& f) {
+    return f.record == nullptr && f.width == 0;
+}
+
+constexpr bool HasStrictRange(const FieldSchema& f) {
+    return f.strictLo <= f.strictHi;
+}
+
+// The range the strict checker holds a value to: its own or the loader's (lo > hi: any).
+struct Range {
+    int32_t lo, hi;
+};
+constexpr Range StrictRange(const FieldSchema& f) {
+    return HasStrictRange(f) ? Range{f.strictLo, f.strictHi} : Range{f.lo, f.hi};
+}
+
+// The fields a kind number brings with it; nullptr for a kind the table does not know.
+constexpr const RecordSchema* KindRest(const KindSchema* kinds, int32_t kindCount, int32_t kind) {
+    for (int32_t k = 0; k < kindCount; ++k) {
+        if (kinds[k].kind == kind) return kinds[k].rest;
+    }
+    return nullptr;
+}
+
+// The word a loader's warning names a field by: the table it indexes, or its own name.
+constexpr const char* WarningWord(const FieldSchema& f) {
+    return f.table ? f.table : f.name;
 }
 
 }  // namespace veloria

@@ -2,44 +2,30 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "hero/actor_schema.h"
 #include "world/saturate.h"
 
 namespace veloria {
 
 namespace {
 
-constexpr int32_t kActorFileIntegers = 52;
-constexpr int32_t kAnimStates = 6;
+constexpr int32_t kAnimStates = kActorAnimStates;
 // PurseLevel 24 gives 1 677 721 600 GP; one more doubling would not fit in 32 bits.
 constexpr int32_t kMaxPurseLevel = 24;
-
-// Where value p of an actor file goes; nullptr for none.
-int32_t* ActorField(Actor& a, int32_t p) {
-    if (p < 28) {
-        AnimRow& row = a.anim[p / 7];
-        int32_t k = p % 7;
-        return k < 6 ? &row.tiles[k] : &row.state;
-    }
-    if (p == 28) return &a.stepPeriod;
-    if (p < 49) return &a.attr[p - 29];
-    if (p < 52) return &a.reserved[p - 49];
-    return nullptr;
-}
 
 }  // namespace
 
 void LoadActor(Game& /*g*/, Actor& a, const char* path) {
     ContentReader r(path);
     if (!r.IsOpen()) return;
-    for (int32_t p = 0; p < kActorFileIntegers; ++p) {
-        int32_t* field = ActorField(a, p);
-        if (p < 28 && p % 7 == 6) {
-            // The state picks a tile of the row: a bad one must never index outside it.
-            r.ReadIndex(field, 0, kAnimStates - 1, "animation state");
+    VisitActorFile(a, [&](const FieldSchema& f, int32_t& value) {
+        // The state picks a tile of the row: a bad one must never index outside it.
+        if (IsChecked(f)) {
+            r.ReadIndex(&value, f.lo, f.hi, WarningWord(f));
         } else {
-            r.ReadInt(field);
+            r.ReadInt(&value);
         }
-    }
+    });
     r.ReadLine(a.name, kActorNameSize);
 }
 

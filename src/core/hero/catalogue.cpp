@@ -2,12 +2,11 @@
 #include "content/reader.h"
 #include "flow/game.h"
 #include "hero/actor.h"
+#include "hero/catalogue_schema.h"
 
 namespace veloria {
 
 namespace {
-
-constexpr const char* kPieceWords[kEquipSlots] = {"staff", "lhand", "body", "head", "neck", "feet"};
 
 // An index read from a catalogue file. A value outside the table is warned about once and the
 // record it would address is left alone.
@@ -17,10 +16,12 @@ struct Index {
     bool valid = false;
 };
 
-Index ReadIndexField(ContentReader& r, int32_t count, const char* what) {
+Index ReadIndexField(ContentReader& r, const FieldSchema& f) {
+    static_assert(kPieceFileFields[0].lo == 0 && kPieceFileFields[2].lo == 0 &&
+                  kItemFileFields[0].lo == 0 && kSpellFileFields[0].lo == 0);
     Index i;
     // 0 is in range, so a refusal that leaves it at 0 means nothing could be read.
-    i.valid = r.ReadChecked(&i.value, 0, count - 1, what);
+    i.valid = r.ReadChecked(&i.value, f.lo, f.hi, WarningWord(f));
     i.read = i.valid || i.value != 0;
     return i;
 }
@@ -30,10 +31,10 @@ Index ReadIndexField(ContentReader& r, int32_t count, const char* what) {
 void LoadPieceFile(Game& g, const char* path) {
     ContentReader r(path);
     if (!r.IsOpen()) return;
-    Index slot = ReadIndexField(r, kEquipSlots, "equipment slot");
+    Index slot = ReadIndexField(r, kPieceFileFields[0]);
     int32_t price = 0;
     bool hasPrice = slot.read && r.ReadInt(&price);
-    Index piece = hasPrice ? ReadIndexField(r, kPiecesPerSlot, "piece") : Index{};
+    Index piece = hasPrice ? ReadIndexField(r, kPieceFileFields[2]) : Index{};
     int32_t values[3] = {};
     bool has[3] = {};
     for (int32_t k = 0; k < 3 && piece.read; ++k) has[k] = r.ReadInt(&values[k]);
@@ -51,7 +52,7 @@ void LoadPieceFile(Game& g, const char* path) {
 void LoadItemFile(Game& g, const char* path) {
     ContentReader r(path);
     if (!r.IsOpen()) return;
-    Index item = ReadIndexField(r, kItems, "item");
+    Index item = ReadIndexField(r, kItemFileFields[0]);
     if (!item.read) return;
     int32_t value = 0;
     bool hasValue = r.ReadInt(&value);
@@ -68,7 +69,7 @@ void LoadItemFile(Game& g, const char* path) {
 void LoadSpellFile(Game& g, const char* path) {
     ContentReader r(path);
     if (!r.IsOpen()) return;
-    Index spell = ReadIndexField(r, kSpells, "spell");
+    Index spell = ReadIndexField(r, kSpellFileFields[0]);
     if (!spell.valid) return;
     char name[kNameSize];
     if (r.ReadLine(name, kNameSize)) CopyText(g.hero.spellName[spell.value], kNameSize, name);

@@ -7,19 +7,13 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "hero/chest_schema.h"
+#include "hero/goods.h"
 #include "input/handle_input.h"
 
 namespace veloria {
 
 namespace {
-
-enum ChestKind : int32_t {
-    ChestPiece = 0,
-    ChestItem = 1,
-    ChestSpell = 2,
-    ChestGold = 3,
-    ChestPurse = 4,
-};
 
 constexpr int32_t kChestCodeFirst = 16;
 constexpr int32_t kChestCodeLast = 18;
@@ -27,16 +21,7 @@ constexpr int32_t kChestCodeLast = 18;
 // True when the chest's slot and value fit the tables its kind gives into. Gold and purse
 // chests and unknown kinds touch no table.
 bool ChestIndicesValid(const Chest& c) {
-    switch (c.kind) {
-        case ChestPiece:
-            return c.slot >= 0 && c.slot < kEquipSlots && c.value >= 0 && c.value < kPiecesPerSlot;
-        case ChestItem:
-            return c.value >= 0 && c.value < kItems;
-        case ChestSpell:
-            return c.value >= 0 && c.value < kSpells;
-        default:
-            return true;
-    }
+    return GoodsFit(kChestKinds, kChestKindCount, c.kind, c.slot, c.value, true);
 }
 
 // The number in "...chestNN.txt", or -1 when the name carries none.
@@ -57,38 +42,17 @@ void LoadChest(Game& g, const char* path) {
     ContentReader reader(path);
     if (!reader.IsOpen()) return;
     int32_t n = 0;
-    if (!reader.ReadChecked(&n, 0, kChests - 1, "chest record")) return;
+    const FieldSchema& record = ChestField("record");
+    if (!reader.ReadChecked(&n, record.lo, record.hi, "chest record")) return;
     const int32_t own = NumberInFileName(path);
     if (own >= 0 && own != n) {
         reader.Warn("chest file names record %d, not its own number %d", n, own);
     }
     Chest& c = g.chests[n];
-    reader.ReadInt(&c.kind);
     // Indices that do not fit the kind's table are kept as read, with a warning; OpenChest tests
     // them again and gives nothing for them.
-    int32_t slot = c.slot;
-    if (c.kind == ChestPiece) {
-        reader.ReadChecked(&slot, 0, kEquipSlots - 1, "chest equipment slot");
-    } else {
-        reader.ReadInt(&slot);
-    }
-    c.slot = slot;
-    int32_t value = c.value;
-    switch (c.kind) {
-        case ChestPiece:
-            reader.ReadChecked(&value, 0, kPiecesPerSlot - 1, "chest piece");
-            break;
-        case ChestItem:
-            reader.ReadChecked(&value, 0, kItems - 1, "chest item");
-            break;
-        case ChestSpell:
-            reader.ReadChecked(&value, 0, kSpells - 1, "chest spell");
-            break;
-        default:
-            reader.ReadInt(&value);
-            break;
-    }
-    c.value = value;
+    ReadGoods(reader, ChestField("kind"), kChestKinds, kChestKindCount, "chest", &c.kind, &c.slot,
+              &c.value);
     reader.ReadLine(c.text, sizeof(c.text));
 }
 
@@ -112,32 +76,25 @@ void OpenChest(Game& g, int32_t code) {
     Actor& h = g.hero;
     if (ChestIndicesValid(chest)) {
         switch (chest.kind) {
-            case ChestPiece: {
-                EquipItem& piece = h.equip[chest.slot].items[chest.value];
-                if (piece.owned) {
+            case GoodsPiece:
+                if (h.equip[chest.slot].items[chest.value].owned) {
                     ShowDialogFile(g, 10);
                     return;
                 }
-                piece.owned = 1;
-                SyncEquipCursor(g, chest.slot);
+                GiveGoods(g, chest.kind, chest.slot, chest.value);
                 break;
-            }
-            case ChestItem:
-                ++h.itemCount[chest.value];
-                SyncItemCursor(g, chest.value, 0);
+            case GoodsItem:
+            case GoodsSpell:
+                GiveGoods(g, chest.kind, chest.slot, chest.value);
                 break;
-            case ChestSpell:
-                h.spellOwned[chest.value] = 1;
-                SyncSpellCursor(g);
-                break;
-            case ChestGold:
+            case GoodsGold:
                 if (h.attr[GP] >= PurseLimit(g)) {
                     ShowDialogFile(g, 78);
                     return;
                 }
                 AddGold(g, chest.value);
                 break;
-            case ChestPurse:
+            case GoodsPurse:
                 h.attr[PurseLevel] += chest.value;
                 break;
             default:

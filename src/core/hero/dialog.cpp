@@ -5,16 +5,12 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "hero/dialog_schema.h"
 #include "presentation/tiles.h"
 #include "world/event_code.h"
 #include "world/saturate.h"
 
 namespace veloria {
-
-namespace {
-constexpr int32_t kDialogLines = 3;
-constexpr int32_t kDialogLineSize = 40;
-}  // namespace
 
 void LoadDialog(Game& g, const char* path) {
     ContentReader r(path);

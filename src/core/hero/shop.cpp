@@ -6,31 +6,18 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "hero/goods.h"
+#include "hero/shop_schema.h"
 
 namespace veloria {
 
 namespace {
 
-enum WareKind : int32_t {
-    WarePiece = 0,
-    WareItem = 1,
-    WareSpell = 2,
-};
-
 constexpr const char* kShopPicture = "art/bg/shop_menu1.bmp";
 
 // True when the ware names an existing piece, item or spell.
 bool WareIndicesValid(const Ware& w) {
-    switch (w.kind) {
-        case WarePiece:
-            return w.slot >= 0 && w.slot < kEquipSlots && w.index >= 0 && w.index < kPiecesPerSlot;
-        case WareItem:
-            return w.index >= 0 && w.index < kItems;
-        case WareSpell:
-            return w.index >= 0 && w.index < kSpells;
-        default:
-            return false;
-    }
+    return GoodsFit(kWareKinds, kWareKindCount, w.kind, w.slot, w.index, false);
 }
 
 void EnterMessage(Game& g, int32_t message) {
@@ -64,32 +51,8 @@ void LoadShop(Game& g, const char* path) {
         reader.ReadLine(w.text, sizeof(w.text));
         // Indices that name nothing are kept as read, with a warning; Buy tests them again and
         // never sells such a ware.
-        int32_t kind = w.kind;
-        reader.ReadChecked(&kind, WarePiece, WareSpell, "ware kind");
-        w.kind = kind;
-        int32_t slot = w.slot;
-        if (w.kind == WarePiece) {
-            reader.ReadChecked(&slot, 0, kEquipSlots - 1, "ware equipment slot");
-        } else {
-            reader.ReadInt(&slot);
-        }
-        w.slot = slot;
-        int32_t index = w.index;
-        switch (w.kind) {
-            case WarePiece:
-                reader.ReadChecked(&index, 0, kPiecesPerSlot - 1, "ware piece");
-                break;
-            case WareItem:
-                reader.ReadChecked(&index, 0, kItems - 1, "ware item");
-                break;
-            case WareSpell:
-                reader.ReadChecked(&index, 0, kSpells - 1, "ware spell");
-                break;
-            default:
-                reader.ReadInt(&index);
-                break;
-        }
-        w.index = index;
+        ReadGoods(reader, WareField("kind"), kWareKinds, kWareKindCount, "ware", &w.kind, &w.slot,
+                  &w.index);
     }
 }
 
@@ -102,7 +65,7 @@ void BuildSellList(Game& g) {
         if (h.itemCount[k] > 0 && h.itemValue[k] > 0) {
             Ware& e = s.sellList[n++];
             e.value = h.itemValue[k];
-            e.kind = WareItem;
+            e.kind = GoodsItem;
             e.slot = 0;
             e.index = k;
             CopyText(e.name, sizeof(e.name), h.itemName[k]);
@@ -115,7 +78,7 @@ void BuildSellList(Game& g) {
             if (piece.owned == 1 && piece.price > 0 && p != es.equipped) {
                 Ware& e = s.sellList[n++];
                 e.value = piece.price;
-                e.kind = WarePiece;
+                e.kind = GoodsPiece;
                 e.slot = slot;
                 e.index = p;
                 CopyText(e.name, sizeof(e.name), piece.name);
@@ -135,8 +98,8 @@ void Buy(Game& g) {
     }
     const Ware& w = s.wares[s.buyRow];
     Actor& h = g.hero;
-    const bool alreadyHeld = (w.kind == WarePiece && h.equip[w.slot].items[w.index].owned) ||
-                             (w.kind == WareSpell && h.spellOwned[w.index]);
+    const bool alreadyHeld = (w.kind == GoodsPiece && h.equip[w.slot].items[w.index].owned) ||
+                             (w.kind == GoodsSpell && h.spellOwned[w.index]);
     if (alreadyHeld) {
         PlayWave(g, "sound/nomag.wav");
         EnterMessage(g, 2);
@@ -148,22 +111,7 @@ void Buy(Game& g) {
         return;
     }
     h.attr[GP] -= w.price;
-    switch (w.kind) {
-        case WarePiece:
-            h.equip[w.slot].items[w.index].owned = 1;
-            SyncEquipCursor(g, w.slot);
-            break;
-        case WareItem:
-            ++h.itemCount[w.index];
-            SyncItemCursor(g, w.index, 0);
-            break;
-        case WareSpell:
-            h.spellOwned[w.index] = 1;
-            SyncSpellCursor(g);
-            break;
-        default:
-            break;
-    }
+    GiveGoods(g, w.kind, w.slot, w.index);
     PlayWave(g, "sound/register.wav");
     EnterMessage(g, 3);
 }
@@ -183,11 +131,11 @@ void Sell(Game& g) {
         return;
     }
     AddGold(g, e.value);
-    if (e.kind == WarePiece && e.slot >= 0 && e.slot < kEquipSlots && e.index >= 0 &&
-        e.index < kPiecesPerSlot) {
+    const bool fits = GoodsFit(kWareKinds, kWareKindCount, e.kind, e.slot, e.index, false);
+    if (fits && e.kind == GoodsPiece) {
         h.equip[e.slot].items[e.index].owned = 0;
         SyncEquipCursor(g, e.slot);
-    } else if (e.kind == WareItem && e.index >= 0 && e.index < kItems) {
+    } else if (fits && e.kind == GoodsItem) {
         --h.itemCount[e.index];
         if (h.itemCount[e.index] == 0) SyncItemCursor(g, e.index, 1);
     }

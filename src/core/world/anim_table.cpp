@@ -2,6 +2,7 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "world/anim_schema.h"
 
 namespace veloria {
 
@@ -10,7 +11,8 @@ void LoadAnimFile(Game& g, const char* path) {
     if (!r.IsOpen()) return;
     // The file names the entry it fills, whatever its own number.
     int32_t index = 0;
-    if (!r.ReadIndex(&index, 0, kAnimTiles - 1, "animation entry")) return;
+    const FieldSchema& entry = kAnimFileFields[0];
+    if (!r.ReadIndex(&index, entry.lo, entry.hi, WarningWord(entry))) return;
     AnimTable& t = g.anims;
     AnimTile& e = t.entries[index];
     r.ReadInt(&e.period);

@@ -8,6 +8,7 @@
 #include "hero/dialog.h"
 #include "input/handle_input.h"
 #include "world/movement.h"
+#include "world/treasure_schema.h"
 
 namespace veloria {
 
@@ -96,7 +97,8 @@ void DigTreasure(Game& g, int32_t code) {
     {
         ContentReader r(file);
         int32_t record = 0;
-        if (r.IsOpen() && r.ReadIndex(&record, 0, kTreasures - 1, "treasure record")) {
+        const FieldSchema& f = kTreasureFileFields[0];
+        if (r.IsOpen() && r.ReadIndex(&record, f.lo, f.hi, WarningWord(f))) {
             if (record != k) r.Warn("treasure record %d in the file of treasure %d", record, k);
             r.ReadInt(&g.hiddenTreasures[record].amount);
         }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "content/schema.h"
 #include "content_check.h"
 #include "content_text.h"
 #include "flow/game.h"
@@ -74,6 +75,8 @@ class Checker {
     void CheckCatalogue();
     void CheckChest(int32_t number, const std::string& path);
     void CheckShop(const std::string& path);
+    void StrictGoods(const std::string& path, const KindSchema* kinds, int32_t kindCount,
+                     const std::vector<int32_t>& v, const std::vector<int32_t>& lines, size_t kind);
     void CheckDialog(const std::string& path);
     void CheckTreasure(int32_t number, const std::string& path);
     void CheckLairFile(const std::string& path);

@@ -11,20 +11,26 @@
 
 #include "checker.h"
 #include "content/reader.h"
+#include "hero/actor_schema.h"
+#include "hero/catalogue_schema.h"
+#include "hero/chest_schema.h"
+#include "hero/dialog_schema.h"
+#include "hero/shop_schema.h"
 #include "menus/saved_game.h"
 #include "platform/fake/fakes.h"
+#include "world/anim_schema.h"
+#include "world/level_schema.h"
+#include "world/treasure_schema.h"
 #include "world/villain_schema.h"
 
 namespace veloria::check {
 
 namespace {
 
-constexpr int32_t kLibraryTiles = 1024;  // 32 x 32 cells of the tile library
-constexpr int32_t kSpellFiles = 10;      // data/spells/cast00..09
+constexpr int32_t kSpellFiles = 10;  // data/spells/cast00..09
 constexpr int32_t kFightableVillains = 44;
-constexpr int32_t kActorNumbers = 52;
-constexpr int32_t kVillainNumbers = 61;
-constexpr const char* kPieceWords[kEquipSlots] = {"staff", "lhand", "body", "head", "neck", "feet"};
+constexpr int32_t kActorNumbers = kActorFileIntegers;
+constexpr int32_t kVillainNumbers = kVillainFileIntegers;
 
 // Dialogs the program opens by number, whatever the levels say.
 constexpr int32_t kProgramDialogs[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
@@ -34,6 +40,11 @@ constexpr int32_t kProgramDialogs[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 1
 constexpr size_t kSaveSpells = SaveFieldAt("spellOwned"), kSavePieces = SaveFieldAt("owned"),
                  kSaveLevel = SaveFieldAt("levelNumber"), kSaveWorn = SaveFieldAt("equipped"),
                  kSaveMode = SaveFieldAt("mode");
+
+// The bytes a text line of the schema is read into (its characters and the closing zero).
+int32_t LineBytes(const RecordSchema& r, const char* name) {
+    return FindField(r, name)->hi + 1;
+}
 
 bool AllNumbers(const std::string& s) {
     size_t i = 0;
@@ -215,16 +226,19 @@ std::vector<int32_t> Checker::CheckActorFile(const std::string& path, int32_t nu
     if (!NameLine(t, nameSize, named, Text("a name line after %d numbers", numbers))) return {};
     ExpectEnd(*this, t, "after the name");
     // Villain tiles are range-checked by the villain loader itself.
-    for (int32_t f = 0; f < 4 && numbers == kActorNumbers; ++f) {
-        for (int32_t s = 0; s < 6; ++s) {
-            const int32_t index = 7 * f + s;
-            size_t i = static_cast<size_t>(index);
-            ExpectRange({path, lines[i]}, values[i], drawn ? 1 : 0, kLibraryTiles - 1,
+    const FieldSchema& tiles = kActorAnimRowFields[0];
+    const Range tileRange = StrictRange(tiles);
+    for (int32_t f = 0; f < kActorFields[0].count && numbers == kActorNumbers; ++f) {
+        for (int32_t s = 0; s < tiles.count; ++s) {
+            const int32_t at = RecordIntegers(kActorAnimRowSchema) * f + s;
+            const size_t i = static_cast<size_t>(at);
+            ExpectRange({path, lines[i]}, values[i], drawn ? 1 : tileRange.lo, tileRange.hi,
                         Text("a tile (facing %d, state %d)", f, s));
         }
     }
-    if (drawn && numbers == kActorNumbers && values[28] <= 0) {
-        Fail({path, lines[28]}, "a step period above 0 ms", std::to_string(values[28]));
+    const size_t step = static_cast<size_t>(ActorFieldAt("stepPeriod"));
+    if (drawn && numbers == kActorNumbers && values[step] <= 0) {
+        Fail({path, lines[step]}, "a step period above 0 ms", std::to_string(values[step]));
     }
     if (lineOf) *lineOf = lines;
     return values;
@@ -234,8 +248,9 @@ void Checker::CheckActors() {
     Where start{"(start-up)", 0};
     Need(kHeroActorFile, start, "the heroine");
     Need(kDummyActorFile, start, "the empty shot");
-    CheckActorFile(kHeroActorFile, kActorNumbers, kActorNameSize, true, true);
-    CheckActorFile(kDummyActorFile, kActorNumbers, kActorNameSize, false, false);
+    constexpr int32_t kNameBytes = FindField(kActorSchema, "name")->hi + 1;
+    CheckActorFile(kHeroActorFile, kActorNumbers, kNameBytes, true, true);
+    CheckActorFile(kDummyActorFile, kActorNumbers, kNameBytes, false, false);
     LoadActor(g_, g_.hero, kHeroActorFile);
     LoadActor(g_, g_.heroSpell, kDummyActorFile);
     for (int32_t k = 0; k < kSpellFiles; ++k) {
@@ -245,13 +260,14 @@ void Checker::CheckActors() {
         NeedMedia(Text("sound/spell%02d.wav", k), {path, 0}, "its sound");
         std::vector<int32_t> lines;
         std::vector<int32_t> v =
-            CheckActorFile(path, kActorNumbers, kActorNameSize, true, true, &lines);
+            CheckActorFile(path, kActorNumbers, kNameBytes, true, true, &lines);
         g_.heroSpell = Projectile{};
         LoadActor(g_, g_.heroSpell, path.c_str());
         // A new heroine has magic level 1 and at least 3 MP: the first spell, which opens the
         // lairs and breaks the barriers, must be in her reach from the start.
         if (k == 0 && !v.empty()) {
-            const size_t level = 29 + MagicLevel, cost = 29 + MP;
+            const size_t level = static_cast<size_t>(ActorAttrAt(MagicLevel)),
+                         cost = static_cast<size_t>(ActorAttrAt(MP));
             if (v[level] > 1) {
                 Fail({path, lines[level]}, "magic level 1 for the first spell",
                      std::to_string(v[level]));
@@ -324,16 +340,23 @@ void Checker::CheckAnims() {
         if (!Need(path, {"(start-up)", 0}, Text("animation entry %d", n))) continue;
         NumberFile f = ReadNumberFile(path);
         LoadAnimFile(g_, path.c_str());
-        if (!ExpectCount(path, f, 5, "entry period frame tile tile")) continue;
-        if (f.values[0] != n) {
-            Fail({path, f.lines[0]}, Text("entry %d (the file's own number)", n),
-                 std::to_string(f.values[0]));
+        if (!ExpectCount(path, f, kAnimFileIntegers, "entry period frame tile tile")) continue;
+        const size_t entry = static_cast<size_t>(AnimFieldAt("entry")),
+                     period = static_cast<size_t>(AnimFieldAt("period")),
+                     frame = static_cast<size_t>(AnimFieldAt("frame")),
+                     tiles = static_cast<size_t>(AnimFieldAt("tiles"));
+        if (f.values[entry] != n) {
+            Fail({path, f.lines[entry]}, Text("entry %d (the file's own number)", n),
+                 std::to_string(f.values[entry]));
         }
-        if (f.values[1] <= 0)
-            Fail({path, f.lines[1]}, "a period above 0 ms", std::to_string(f.values[1]));
-        ExpectRange({path, f.lines[2]}, f.values[2], 0, 1, "a first frame");
-        for (size_t k = 3; k < 5; ++k) {
-            ExpectRange({path, f.lines[k]}, f.values[k], 0, kLibraryTiles - 1, "a tile");
+        if (f.values[period] < StrictRange(*FindField(kAnimFileSchema, "period")).lo)
+            Fail({path, f.lines[period]}, "a period above 0 ms", std::to_string(f.values[period]));
+        const Range frames = StrictRange(*FindField(kAnimFileSchema, "frame"));
+        ExpectRange({path, f.lines[frame]}, f.values[frame], frames.lo, frames.hi, "a first frame");
+        const Range tileRange = StrictRange(*FindField(kAnimFileSchema, "tiles"));
+        for (size_t k = tiles;
+             k < tiles + static_cast<size_t>(FindField(kAnimFileSchema, "tiles")->count); ++k) {
+            ExpectRange({path, f.lines[k]}, f.values[k], tileRange.lo, tileRange.hi, "a tile");
         }
     }
 }
@@ -343,7 +366,9 @@ void Checker::CheckAnims() {
 void Checker::CheckCatalogue() {
     Where start{"(start-up)", 0};
     auto record = [&](const std::string& path, const std::vector<int32_t>& v,
-                      const std::vector<int32_t>& lines, size_t at, int32_t own, const char* what) {
+                      const std::vector<int32_t>& lines, int32_t field, int32_t own,
+                      const char* what) {
+        const size_t at = static_cast<size_t>(field);
         if (v[at] != own) {
             Fail({path, lines[at]}, Text("%s %d (named by the file name)", what, own),
                  std::to_string(v[at]));
@@ -355,10 +380,13 @@ void Checker::CheckCatalogue() {
             if (!Need(path, start, "equipment piece")) continue;
             ContentText t(path);
             std::vector<int32_t> v, lines;
-            if (!ReadHead(*this, t, 6, &v, &lines, "slot price piece protect mojo cast")) continue;
-            record(path, v, lines, 0, s, "slot");
-            record(path, v, lines, 2, p, "piece");
-            if (NameLine(t, kNameSize, true, "the piece's name"))
+            if (!ReadHead(*this, t, RecordIntegers(kPieceFileSchema), &v, &lines,
+                          "slot price piece protect mojo cast")) {
+                continue;
+            }
+            record(path, v, lines, PieceFieldAt("slot"), s, "slot");
+            record(path, v, lines, PieceFieldAt("piece"), p, "piece");
+            if (NameLine(t, LineBytes(kPieceFileSchema, "name"), true, "the piece's name"))
                 ExpectEnd(*this, t, "after the name");
         }
     }
@@ -367,10 +395,11 @@ void Checker::CheckCatalogue() {
         if (!Need(path, start, "inventory item")) continue;
         ContentText t(path);
         std::vector<int32_t> v, lines;
-        if (!ReadHead(*this, t, 2, &v, &lines, "item value")) continue;
-        record(path, v, lines, 0, k, "item");
-        if (NameLine(t, kNameSize, true, "the item's info line") &&
-            NameLine(t, kNameSize, true, "the item's name")) {
+        if (!ReadHead(*this, t, RecordIntegers(kItemFileSchema), &v, &lines, "item value"))
+            continue;
+        record(path, v, lines, ItemFieldAt("item"), k, "item");
+        if (NameLine(t, LineBytes(kItemFileSchema, "info"), true, "the item's info line") &&
+            NameLine(t, LineBytes(kItemFileSchema, "name"), true, "the item's name")) {
             ExpectEnd(*this, t, "after the name");
         }
     }
@@ -379,9 +408,10 @@ void Checker::CheckCatalogue() {
         if (!Need(path, start, "spell name")) continue;
         ContentText t(path);
         std::vector<int32_t> v, lines;
-        if (!ReadHead(*this, t, 1, &v, &lines, "spell")) continue;
-        record(path, v, lines, 0, k, "spell");
-        if (NameLine(t, kNameSize, true, "the spell's name")) ExpectEnd(*this, t, "after the name");
+        if (!ReadHead(*this, t, RecordIntegers(kSpellFileSchema), &v, &lines, "spell")) continue;
+        record(path, v, lines, FieldOffset(kSpellFileSchema, "spell"), k, "spell");
+        if (NameLine(t, LineBytes(kSpellFileSchema, "name"), true, "the spell's name"))
+            ExpectEnd(*this, t, "after the name");
     }
     LoadCatalogue(g_);
 }
@@ -391,20 +421,13 @@ void Checker::CheckChest(int32_t number, const std::string& path) {
     LoadChest(g_, path.c_str());  // warns about a record number that is not the file's own
     ContentText t(path);
     std::vector<int32_t> v, lines;
-    if (!ReadHead(*this, t, 4, &v, &lines, "record kind slot value")) return;
-    if (NameLine(t, sizeof(Chest::text), true, "the chest's text"))
+    if (!ReadHead(*this, t, kChestFileIntegers, &v, &lines, "record kind slot value")) return;
+    if (NameLine(t, LineBytes(kChestSchema, "text"), true, "the chest's text"))
         ExpectEnd(*this, t, "after the text");
-    Where at{path, lines[1]};
-    int32_t kind = v[1], value = v[3];
-    ExpectRange(at, kind, 0, 4, "a chest kind");
-    // Piece 0 of every slot and spell 0 are the heroine's from the start: a chest holding them
-    // would stay closed for ever (piece) or give nothing.
-    if (kind == 0 && value == 0)
-        Fail({path, lines[3]}, "piece 1..9 (piece 0 is owned from the start)", "0");
-    if (kind == 2 && value == 0)
-        Fail({path, lines[3]}, "spell 1..3 (spell 0 is known from the start)", "0");
-    if ((kind == 3 || kind == 4) && value <= 0)
-        Fail({path, lines[3]}, "an amount above 0", std::to_string(value));
+    const size_t kind = static_cast<size_t>(ChestFieldAt("kind"));
+    const Range kinds = StrictRange(ChestField("kind"));
+    ExpectRange({path, lines[kind]}, v[kind], kinds.lo, kinds.hi, "a chest kind");
+    StrictGoods(path, kChestKinds, kChestKindCount, v, lines, kind);
 }
 
 void Checker::CheckShop(const std::string& path) {
@@ -414,28 +437,57 @@ void Checker::CheckShop(const std::string& path) {
         Fail({path, t.LineHere()}, "the number of wares", t.NextWord());
         return;
     }
-    if (count == 0) Fail({path, line}, Text("1..%d wares", kWares), "0");
-    for (int32_t k = 0; k < count && k < kWares; ++k) {
+    const Range wares = StrictRange(kShopFields[0]);
+    if (count == 0) Fail({path, line}, Text("%d..%d wares", wares.lo, wares.hi), "0");
+    for (int32_t k = 0; k < count && k < kShopFields[1].count; ++k) {
         int32_t price = 0, priceLine = 0;
         if (!t.Int(&price, &priceLine)) {
             Fail({path, t.LineHere()}, Text("the price of ware %d", k + 1), t.NextWord());
             return;
         }
-        if (price <= 0) Fail({path, priceLine}, "a price above 0", std::to_string(price));
-        if (!NameLine(t, sizeof(Ware::name), true, Text("the name of ware %d", k + 1)) ||
-            !NameLine(t, sizeof(Ware::text), true, Text("the hint of ware %d", k + 1))) {
+        if (price < StrictRange(WareField("price")).lo)
+            Fail({path, priceLine}, "a price above 0", std::to_string(price));
+        if (!NameLine(t, LineBytes(kWareSchema, "name"), true,
+                      Text("the name of ware %d", k + 1)) ||
+            !NameLine(t, LineBytes(kWareSchema, "text"), true,
+                      Text("the hint of ware %d", k + 1))) {
             return;
         }
+        // The kind and its goods, numbered from the kind (the price stands before the lines).
         std::vector<int32_t> v, lines;
-        if (!ReadHead(*this, t, 3, &v, &lines, Text("kind slot index of ware %d", k + 1))) return;
-        if (v[0] == 0 && v[2] == 0)
-            Fail({path, lines[2]}, "piece 1..9 (piece 0 is owned from the start)", "0");
-        if (v[0] == 2 && v[2] == 0)
-            Fail({path, lines[2]}, "spell 1..3 (spell 0 is known from the start)", "0");
-        if (v[0] == 1) keysFound_.insert(v[2]);
+        const int32_t goods = RecordIntegers(kWareSchema) - WareFieldAt("kind");
+        if (!ReadHead(*this, t, goods, &v, &lines, Text("kind slot index of ware %d", k + 1)))
+            return;
+        StrictGoods(path, kWareKinds, kWareKindCount, v, lines, 0);
+        if (v[0] == GoodsItem) keysFound_.insert(v[2]);
     }
-    if (count <= kWares) ExpectEnd(*this, t, "after the last ware");
+    if (count <= kShopFields[1].count) ExpectEnd(*this, t, "after the last ware");
     LoadShop(g_, path.c_str());
+}
+
+// The goods after a kind at v[kind]: a piece or spell must not be the one she starts with, and
+// gold and purses give more than nothing. The loader itself reports what fits no table.
+void Checker::StrictGoods(const std::string& path, const KindSchema* kinds, int32_t kindCount,
+                          const std::vector<int32_t>& v, const std::vector<int32_t>& lines,
+                          size_t kind) {
+    const RecordSchema* rest = KindRest(kinds, kindCount, v[kind]);
+    if (rest == nullptr) return;
+    const size_t at = kind + 1 + static_cast<size_t>(FieldOffset(*rest, "index"));
+    const FieldSchema& f = *FindField(*rest, "index");
+    const int32_t value = v[at];
+    if (!HasStrictRange(f) || (value >= f.strictLo && value <= f.strictHi)) return;
+    if (IsChecked(f) && (value < f.lo || value > f.hi)) return;
+    if (v[kind] == GoodsPiece) {
+        Fail({path, lines[at]},
+             Text("piece %d..%d (piece 0 is owned from the start)", f.strictLo, f.strictHi),
+             std::to_string(value));
+    } else if (v[kind] == GoodsSpell) {
+        Fail({path, lines[at]},
+             Text("spell %d..%d (spell 0 is known from the start)", f.strictLo, f.strictHi),
+             std::to_string(value));
+    } else {
+        Fail({path, lines[at]}, "an amount above 0", std::to_string(value));
+    }
 }
 
 void Checker::CheckDialog(const std::string& path) {
@@ -447,8 +499,10 @@ void Checker::CheckDialog(const std::string& path) {
         Fail({path, t.LineHere()}, "the number of lines", t.NextWord());
         return;
     }
-    if (count < 1) Fail({path, line}, "1..3 lines", std::to_string(count));
-    int32_t shown = count < 3 ? count : 3;
+    const Range counts = StrictRange(kDialogFields[0]);
+    if (count < counts.lo)
+        Fail({path, line}, Text("%d..%d lines", counts.lo, counts.hi), std::to_string(count));
+    int32_t shown = count < kDialogLines ? count : kDialogLines;
     bool spilled = false;
     for (int32_t k = 0; k < shown; ++k) {
         std::string text;
@@ -457,8 +511,9 @@ void Checker::CheckDialog(const std::string& path) {
             Fail({path, at}, Text("%d lines after the count", count), std::to_string(k));
             return;
         }
-        if (text.size() > 39) {
-            Fail({path, at}, "at most 39 characters",
+        const int32_t most = kDialogFields[1].hi;
+        if (static_cast<int32_t>(text.size()) > most) {
+            Fail({path, at}, Text("at most %d characters", most),
                  Text("%zu in %s", text.size(), Quoted(text).c_str()));
             spilled = true;
         }
@@ -468,21 +523,25 @@ void Checker::CheckDialog(const std::string& path) {
         while (!box.empty() && (box.back() == '\n' || box.back() == '\r')) box.pop_back();
         if (box != text) Fail({path, at}, "the box to show " + Quoted(text), Quoted(box));
     }
-    if (count <= 3) ExpectEnd(*this, t, Text("after %d lines", count));
+    if (count <= kDialogLines) ExpectEnd(*this, t, Text("after %d lines", count));
 }
 
 void Checker::CheckTreasure(int32_t number, const std::string& path) {
     NumberFile f = ReadNumberFile(path);
-    if (!ExpectCount(path, f, 2, "record gold")) return;
-    if (f.values[0] != number) {
-        Fail({path, f.lines[0]}, Text("record %d (named by the file name)", number),
-             std::to_string(f.values[0]));
+    if (!ExpectCount(path, f, kTreasureFileIntegers, "record gold")) return;
+    const size_t record = static_cast<size_t>(FieldOffset(kTreasureFileSchema, "record")),
+                 amount = static_cast<size_t>(FieldOffset(kTreasureFileSchema, "amount"));
+    if (f.values[record] != number) {
+        Fail({path, f.lines[record]}, Text("record %d (named by the file name)", number),
+             std::to_string(f.values[record]));
     }
-    if (f.values[1] <= 0) Fail({path, f.lines[1]}, "gold above 0", std::to_string(f.values[1]));
+    if (f.values[amount] < StrictRange(*FindField(kTreasureFileSchema, "amount")).lo)
+        Fail({path, f.lines[amount]}, "gold above 0", std::to_string(f.values[amount]));
 }
 
 void Checker::CheckLairFile(const std::string& path) {
-    ExpectCount(path, ReadNumberFile(path), 12, "a level exit");
+    ExpectCount(path, ReadNumberFile(path), static_cast<size_t>(RecordIntegers(kLevelExitSchema)),
+                "a level exit");
 }
 
 void Checker::CheckFreshGame() {
