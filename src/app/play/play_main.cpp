@@ -284,9 +284,14 @@ class Runner {
                          seed, frames, input, g().flow.gameState, why.c_str());
             return 1;
         };
+        MonkeyMemory memory;
+        int64_t gameStart = 0;  // the input the current game began at
+        int64_t battles = 0;
+        int64_t shopVisits = 0;
         for (input = 0; input < inputs; ++input) {
             const int32_t before = g().flow.gameState;
-            const int8_t code = MonkeyInput(random, before, previous);
+            const bool restless = input - gameStart > kMonkeyLongGame;
+            const int8_t code = MonkeyChoose(random, g(), previous, memory, restless);
             previous = code;
             uint32_t start = clock_.Now();
             HandleInput(g(), SourceKeyboard, code);
@@ -297,6 +302,7 @@ class Runner {
                                 std::to_string(before));
                 }
                 ++restarts;
+                gameStart = input;
                 ResetGame(g(), Platform{&clock_, display_, &audio_, &joystick_, &shell_});
                 StartupLoad(g());
                 continue;
@@ -315,7 +321,12 @@ class Runner {
                     ++framesIn[now];
                     if (now != last) ++entered[now];
                 }
+                // A dialog over a battle leaves and re-enters it: a battle or a shop visit
+                // begins on the map.
+                battles += now == StateBattle && last == StateMap;
+                shopVisits += now == StateShop && last == StateMap;
                 last = now;
+                if (p + 1 == passes && now == StateMap && !g().level.inArena) memory.Visit(g());
                 if (frames % 4096 == 0) {
                     const int64_t mib = ResidentMiB();
                     if (baselineMiB == 0) baselineMiB = mib;
@@ -330,14 +341,27 @@ class Runner {
         std::fprintf(stderr,
                      "monkey: seed %" PRIu64 ": %" PRId64 " inputs, %" PRId64
                      " frames, %.2f simulated hours, %" PRId64 " restarts, memory %" PRId64
-                     "..%" PRId64 " MiB\nmonkey: frames (entries) by state:",
+                     "..%" PRId64 " MiB\n",
                      seed, inputs, frames, simulatedMs / 3600000.0, restarts, baselineMiB, peakMiB);
+        std::fprintf(stderr,
+                     "monkey: %" PRId64 " battles, %" PRId64 " victories, %" PRId64
+                     " defeats, %" PRId64 " shop visits, %zu spots walked\n",
+                     battles, entered[StateVictory], entered[StateHeroDead], shopVisits,
+                     memory.Spots());
+        std::string by;
+        std::string never;
         for (int32_t s = 0; s < kStates; ++s) {
-            if (framesIn[s] > 0) {
-                std::fprintf(stderr, " %d:%" PRId64 "(%" PRId64 ")", s, framesIn[s], entered[s]);
-            }
+            const char* name = MonkeyStateName(s);
+            if (name[0] == '\0') continue;
+            if (framesIn[s] == 0) never += std::string(" ") + name;
+            if (framesIn[s] == 0) continue;
+            char part[96];
+            std::snprintf(part, sizeof(part), " %s %" PRId64 " (%" PRId64 ")", name, framesIn[s],
+                          entered[s]);
+            by += part;
         }
-        std::fprintf(stderr, "\n");
+        std::fprintf(stderr, "monkey: frames (entries) by state:%s\nmonkey: never reached:%s\n",
+                     by.c_str(), never.empty() ? " none" : never.c_str());
         return -1;
     }
 

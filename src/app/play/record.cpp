@@ -230,6 +230,8 @@ class Recorder : public WindowLoopHooks {
 std::string SnapshotSlots(Game& g, const std::string& overlay) {
     std::error_code ec;
     fs::remove_all(overlay, ec);
+    // Made even when empty, so the replay's overlay step always has a folder to copy.
+    fs::create_directories(fs::path(overlay) / "data" / "villains", ec);
     std::string present;
     const SaveSlots* rooted = g.platform.saveSlots;
     for (int32_t slot = 1; slot <= 3; ++slot) {
