@@ -111,19 +111,24 @@ class RecordedJoystick : public JoystickDevice {
     ScriptWriter* writer_;
 };
 
+// The script's key names as the headless runner reads them.
+SDL_Keycode KeyFromScriptName(const std::string& name) {
+    std::string sdlName = name;
+    if (name == "esc")
+        sdlName = "Escape";
+    else if (name.size() == 3 && name[0] == 'k' && name[1] == 'p')
+        sdlName = std::string("Keypad ") + name[2];
+    return SDL_GetKeyFromName(sdlName.c_str());
+}
+
 // The window loop's hooks: the game's clock follows SDL's, read once as each pass begins (the
 // replay's clock, too, stands still through a pass), and never moves less than the frame time
 // from one pass to the next, which is what the replay's `frame` moves it by.
 class Recorder : public WindowLoopHooks {
   public:
-    Recorder(Game& g, ManualClock* clock, ScriptWriter* writer, Feed* feed, SdlDisplay* display,
+    Recorder(ManualClock* clock, ScriptWriter* writer, Feed* feed, SdlDisplay* display,
              uint32_t frameMs)
-        : g_(g),
-          clock_(clock),
-          writer_(writer),
-          feed_(feed),
-          display_(display),
-          frameMs_(frameMs) {}
+        : clock_(clock), writer_(writer), feed_(feed), display_(display), frameMs_(frameMs) {}
 
     void PassBegins() override {
         if (closing_) return;
@@ -174,7 +179,6 @@ class Recorder : public WindowLoopHooks {
     }
 
     bool Replayable() const { return replayable_; }
-    bool Closed() const { return closing_; }
     std::function<void()> onClose;
 
   private:
@@ -198,19 +202,6 @@ class Recorder : public WindowLoopHooks {
         }
     }
 
-  public:
-    // The script's key names as the headless runner reads them.
-    static SDL_Keycode KeyFromScriptName(const std::string& name) {
-        std::string sdlName = name;
-        if (name == "esc")
-            sdlName = "Escape";
-        else if (name.size() == 3 && name[0] == 'k' && name[1] == 'p')
-            sdlName = std::string("Keypad ") + name[2];
-        return SDL_GetKeyFromName(sdlName.c_str());
-    }
-
-  private:
-    Game& g_;
     ManualClock* clock_;
     ScriptWriter* writer_;
     Feed* feed_;
@@ -279,7 +270,7 @@ int RunRecord(const RecordOptions& o) {
         return 2;
     }
     for (const std::string& name : feed.KeyNames()) {
-        if (Recorder::KeyFromScriptName(name) == SDLK_UNKNOWN) {
+        if (KeyFromScriptName(name) == SDLK_UNKNOWN) {
             std::fprintf(stderr, "veloria-play: %s: unknown key '%s'\n", o.feed.c_str(),
                          name.c_str());
             SDL_Quit();
@@ -337,7 +328,7 @@ int RunRecord(const RecordOptions& o) {
         std::ofstream d(o.dump, std::ios::trunc);
         d << FormatDump(CollectDump(game, answers));
     };
-    Recorder recorder(game, &clock, &writer, o.feed.empty() ? nullptr : &feed, display, o.frameMs);
+    Recorder recorder(&clock, &writer, o.feed.empty() ? nullptr : &feed, display, o.frameMs);
     recorder.onClose = writeDump;
     RunWindowLoop(game, display, &recorder);
     writeDump();
