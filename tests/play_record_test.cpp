@@ -126,9 +126,10 @@ TEST(PlayRecord, FeedEndsAtQuitAndRefusesWhatAWindowCannotBeGiven) {
         const char* text;
         const char* error;
     } refused[] = {
-        {"frame\npad 3\n", "feed line 2: a window is given keys and time only"},
-        {"joystick plain\n", "feed line 1: a window is given keys and time only"},
-        {"monkey 1 5\n", "feed line 1: a window is given keys and time only"},
+        {"frame\npad 3\n", "feed line 2: pad without joystick plain"},
+        {"frame\njoystick plain\n", "feed line 2: joystick only before the first pass"},
+        {"joystick rumble\n", "feed line 1: a fed stick has no rumble"},
+        {"monkey 1 5\n", "feed line 1: a window is given keys, a stick and time only"},
         {"frame\n\njump\n", "feed line 3: unknown command 'jump'"},
     };
     for (const auto& r : refused) {
@@ -137,6 +138,27 @@ TEST(PlayRecord, FeedEndsAtQuitAndRefusesWhatAWindowCannotBeGiven) {
         EXPECT_FALSE(bad.Load(r.text, &why)) << r.text;
         EXPECT_EQ(r.error, why);
     }
+}
+
+TEST(PlayRecord, FeedHoldsTheStickFromThePassAfterItsPad) {
+    Feed f;
+    std::string error;
+    ASSERT_TRUE(f.Load("joystick plain\nframe\npad 6\nkey 1\nframe 2\npad 0\nframe\n", &error))
+        << error;
+    EXPECT_TRUE(f.WantsStick());
+    bool ended = false;
+    f.Next(0, &ended);
+    EXPECT_EQ(0, f.Pad());
+    EXPECT_EQ(std::vector<std::string>{"1"}, f.Next(16, &ended));
+    EXPECT_EQ(6, f.Pad());
+    f.Next(32, &ended);
+    EXPECT_EQ(6, f.Pad()) << "held through frame 2";
+    f.Next(48, &ended);
+    EXPECT_EQ(0, f.Pad());
+    EXPECT_FALSE(ended);
+    Feed none;
+    ASSERT_TRUE(none.Load("joystick none\nframe\n", &error));
+    EXPECT_FALSE(none.WantsStick());
 }
 
 TEST(PlayRecord, SiblingFilesShareTheScriptsName) {

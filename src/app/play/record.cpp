@@ -150,7 +150,10 @@ class Recorder : public WindowLoopHooks {
         started_ = true;
         realAtPass_ = real;
         clockAtPass_ = clock_->Now();
-        if (feed_) Give(feed_->Next(clock_->Now(), &feedEnded_));
+        if (feed_) {
+            Give(feed_->Next(clock_->Now(), &feedEnded_));
+            Hold(feed_->Pad());
+        }
     }
 
     void KeyGiven(int8_t code) override {
@@ -180,10 +183,24 @@ class Recorder : public WindowLoopHooks {
 
     bool Replayable() const { return replayable_; }
     std::function<void()> onClose;
+    SDL_Joystick* fedStick = nullptr;  // the virtual stick a feed holds
 
   private:
     // The feed's keys go into the window's own queue, to be taken by the loop like typed ones;
     // a used-up feed closes the window after them.
+    // The fed stick's axes and buttons as `pad CODE` sets the replay's.
+    void Hold(int8_t code) {
+        if (!fedStick || code == held_) return;
+        held_ = code;
+        const Sint16 low = SDL_JOYSTICK_AXIS_MIN;
+        const Sint16 high = SDL_JOYSTICK_AXIS_MAX;
+        SDL_JoystickSetVirtualAxis(fedStick, 0, code == 1 ? low : code == 2 ? high : 0);
+        SDL_JoystickSetVirtualAxis(fedStick, 1, code == 3 ? low : code == 4 ? high : 0);
+        for (int b = 0; b < 7; ++b) {
+            SDL_JoystickSetVirtualButton(fedStick, b, code == 5 + b ? SDL_PRESSED : SDL_RELEASED);
+        }
+    }
+
     void Give(const std::vector<std::string>& names) {
         for (const std::string& name : names) {
             SDL_Event e{};
@@ -214,6 +231,7 @@ class Recorder : public WindowLoopHooks {
     bool feedEnded_ = false;
     bool closeSent_ = false;
     bool replayable_ = true;
+    int8_t held_ = 0;
 };
 
 // The saved games the session starts from, laid beside the script as the replay's overlay
@@ -277,6 +295,24 @@ int RunRecord(const RecordOptions& o) {
             return 2;
         }
     }
+    // A feed's stick is a virtual one, attached before the game looks for sticks, so the game
+    // finds it as it would find a real one.
+    SDL_Joystick* fedStick = nullptr;
+    if (feed.WantsStick()) {
+        // SDL drops a stick's input while no window of the program has the focus, which a
+        // fed window on a dummy or virtual display never gets.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        const int index = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0
+                              ? SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 7, 0)
+                              : -1;
+        fedStick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+        if (!fedStick) {
+            std::fprintf(stderr, "veloria-play: no virtual stick for the feed: %s\n",
+                         SDL_GetError());
+            SDL_Quit();
+            return 2;
+        }
+    }
     StartQuitWatchdog();
     std::ofstream out(o.script, std::ios::trunc);
     if (!out) {
@@ -330,6 +366,7 @@ int RunRecord(const RecordOptions& o) {
     };
     Recorder recorder(&clock, &writer, o.feed.empty() ? nullptr : &feed, display, o.frameMs);
     recorder.onClose = writeDump;
+    recorder.fedStick = fedStick;
     RunWindowLoop(game, display, &recorder);
     writeDump();
     writer.Finish();
@@ -340,6 +377,7 @@ int RunRecord(const RecordOptions& o) {
     shell.SetWindow(nullptr);
     delete display;
     sound.Close();
+    if (fedStick) SDL_JoystickClose(fedStick);
     SDL_Quit();
 
     std::fprintf(stderr,

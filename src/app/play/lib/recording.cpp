@@ -144,9 +144,16 @@ bool Feed::Load(const std::string& text, std::string* error) {
             case Command::Bad:
                 return refuse(cmd.error);
             case Command::Joystick:
+                if (cmd.args[0] == "rumble") return refuse("a fed stick has no rumble");
+                if (!steps_.empty()) return refuse("joystick only before the first pass");
+                wantsStick_ = cmd.args[0] == "plain";
+                break;
             case Command::Pad:
+                if (!wantsStick_) return refuse("pad without joystick plain");
+                steps_.push_back({Step::Pad, "", cmd.number});
+                break;
             case Command::Monkey:
-                return refuse("a window is given keys and time only");
+                return refuse("a window is given keys, a stick and time only");
         }
     }
     steps_.push_back({Step::End, "", 0});
@@ -161,6 +168,10 @@ std::vector<std::string> Feed::Next(uint32_t now, bool* ended) {
         switch (s.kind) {
             case Step::Key:
                 keys.push_back(s.name);
+                ++at_;
+                continue;
+            case Step::Pad:
+                pad_ = static_cast<int8_t>(s.n);
                 ++at_;
                 continue;
             case Step::Frames:

@@ -51,9 +51,10 @@ class ScriptWriter {
 
 // The inputs and timing of a script, given to the real window one pass at a time: `key` and
 // `keys` are pressed before the next pass, `frame N` lets N passes go by, `wait MS` (and `clock
-// MS`, as a window cannot skip time) passes until the game's clock moved MS. What only checks or
-// looks (dump, expect, shot, shots-during) is skipped; what a window cannot be given (joystick,
-// pad, monkey) is refused.
+// MS`, as a window cannot skip time) passes until the game's clock moved MS; `joystick plain`
+// (before the first pass) asks for a stick the window's SDL can be given, which `pad CODE` then
+// holds from the next pass on. What only checks or looks (dump, expect, shot, shots-during) is
+// skipped; what a window cannot be given (a stick with rumble, monkey) is refused.
 class Feed {
   public:
     // False with *error set (and its line number) on a line the feed cannot play.
@@ -62,11 +63,14 @@ class Feed {
     // turns true once the script is used up (or says quit); no more passes are wanted then.
     std::vector<std::string> Next(uint32_t now, bool* ended);
     int32_t Skipped() const { return skipped_; }
+    bool WantsStick() const { return wantsStick_; }
+    // The code the stick is to give from this pass on (as of the last Next).
+    int8_t Pad() const { return pad_; }
     const std::vector<std::string>& KeyNames() const { return names_; }
 
   private:
     struct Step {
-        enum Kind { Key, Frames, Wait, End } kind;
+        enum Kind { Key, Pad, Frames, Wait, End } kind;
         std::string name;
         int64_t n = 0;
     };
@@ -77,6 +81,8 @@ class Feed {
     bool waiting_ = false;
     uint32_t waitStart_ = 0;
     int32_t skipped_ = 0;
+    bool wantsStick_ = false;
+    int8_t pad_ = 0;
 };
 
 }  // namespace veloria::play
