@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
+#include <string>
+#include <utility>
 
 #include "input/input_codes.h"
 #include "lib/monkey.h"
@@ -175,6 +178,111 @@ TEST(PlayMonkey, TheScriptCommandTakesASeedAndACount) {
     EXPECT_EQ(Command::Bad, ParseScriptLine("monkey 17 0").command);
     EXPECT_EQ(Command::Bad, ParseScriptLine("monkey -1 10").command);
     EXPECT_EQ(Command::Bad, ParseScriptLine("monkey x 10").command);
+}
+
+TEST(PlayMonkey, InBattleSheLinesUpWithTheVillainAndCastsOnceSheFacesHim) {
+    TestGame t;
+    Game& g = t.g();
+    SoundMapState(g);
+    g.flow.gameState = StateBattle;
+    g.villain.alive = 1;
+    g.villain.x = 640;
+    g.villain.y = 400;  // 16 pixels off her row: a shot still meets him
+    g.hero.attr[MP] = 3;
+    g.heroSpell.attr[MP] = 2;
+    g.hero.facing = 0;  // away from him
+    EXPECT_EQ(InputRight, AimAtVillain(g, true));
+    g.hero.facing = 1;
+    EXPECT_EQ(InputButton3, AimAtVillain(g, true));
+    g.hero.attr[MP] = 1;
+    EXPECT_EQ(InputButton2, AimAtVillain(g, false)) << "no magic: the selected item";
+    // Neither row nor column shared: either gap is closed, as asked.
+    g.villain.y = 128;
+    EXPECT_EQ(InputUp, AimAtVillain(g, true));
+    EXPECT_EQ(InputRight, AimAtVillain(g, false));
+    g.villain.x = 272;  // his column now
+    g.hero.facing = 2;
+    g.hero.attr[MP] = 3;
+    EXPECT_EQ(InputButton3, AimAtVillain(g, false));
+    g.villain.alive = 0;
+    EXPECT_EQ(InputNone, AimAtVillain(g, true));
+
+    // Half the inputs aim; a live villain in line with her draws the cast far above blind odds.
+    g.villain.alive = 1;
+    MonkeyRandom r(5);
+    MonkeyMemory memory;
+    int casts = 0;
+    for (int i = 0; i < 2000; ++i) casts += MonkeyChoose(r, g, 0, memory, false) == InputButton3;
+    EXPECT_NEAR(casts, 1000 + 1000 / 11, 80);
+}
+
+TEST(PlayMonkey, OnTheMapFreshWaysLeanTowardGroundNotWalkedAndWallsWearOff) {
+    TestGame t;
+    Game& g = t.g();
+    SoundMapState(g);
+    g.level.levelNumber = 2;
+    MonkeyMemory memory;
+    // She has stood left of, above and below here, twice each.
+    for (auto [dx, dy] : {std::pair{-64, 0}, {0, -64}, {0, 64}}) {
+        g.hero.x = 256 + dx;
+        g.hero.y = 384 + dy;
+        memory.Visit(g);
+        memory.Visit(g);
+    }
+    g.hero.x = 256;
+    g.hero.y = 384;
+    EXPECT_EQ(2, memory.Count(g, InputLeft));
+    EXPECT_EQ(0, memory.Count(g, InputRight));
+    MonkeyRandom r(9);
+    EXPECT_EQ(InputRight, memory.LeastKnown(r, g));
+    EXPECT_EQ(InputRight, memory.LeastKnown(r, g));  // tried once: still the least known
+    // A wall on the right never lets her stand there; the tries count, so she turns at last.
+    int right = 0;
+    for (int i = 0; i < 12; ++i) right += memory.LeastKnown(r, g) == InputRight;
+    EXPECT_LT(right, 12);
+    EXPECT_GT(memory.Count(g, InputRight), 2);
+    // Another level is other ground.
+    g.level.levelNumber = 3;
+    EXPECT_EQ(0, memory.Count(g, InputLeft));
+}
+
+TEST(PlayMonkey, SpellsAreSparedOnTheMapAndOwnSavesGoToSlotOne) {
+    TestGame t;
+    Game& g = t.g();
+    SoundMapState(g);
+    MonkeyRandom r(11);
+    MonkeyMemory memory;
+    int casts = 0;
+    for (int i = 0; i < 22000; ++i) casts += MonkeyChoose(r, g, InputButton1, memory, false) == 7;
+    EXPECT_NEAR(casts, 22000 / 11 / 8, 90) << "one cast in eight of blind input's";
+    g.flow.gameState = StateSaveMenu;
+    int slots[4] = {};
+    for (int i = 0; i < 3000; ++i) {
+        const int8_t code = MonkeyChoose(r, g, 0, memory, false);
+        if (code >= InputButton1 && code <= InputButton3) ++slots[code - InputButton1 + 1];
+    }
+    EXPECT_GT(slots[1], 400);
+    EXPECT_EQ(0, slots[2]);
+    EXPECT_EQ(0, slots[3]);
+    // A long game is left at the next quit: escape as likely as any input there.
+    g.flow.gameState = StateQuitConfirm;
+    int escapes = 0;
+    for (int i = 0; i < 11000; ++i) escapes += MonkeyChoose(r, g, 0, memory, true) == InputEscape;
+    EXPECT_NEAR(escapes, 1000, 100);
+}
+
+TEST(PlayMonkey, EveryStateHasItsNameInTheReport) {
+    std::set<std::string> names;
+    for (int32_t s = 0; s < 32; ++s) {
+        const std::string name = MonkeyStateName(s);
+        const bool known =
+            (s >= StateMap && s <= StateStoryScroll) || (s >= StatePlayTime && s <= StateEndStory);
+        EXPECT_EQ(known, !name.empty()) << s;
+        if (known) {
+            EXPECT_TRUE(names.insert(name).second) << name;
+        }
+    }
+    EXPECT_EQ(23u, names.size());
 }
 
 }  // namespace

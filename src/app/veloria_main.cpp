@@ -5,9 +5,7 @@
 #include <cstdio>
 
 #include "flow/game.h"
-#include "input/handle_input.h"
 #include "platform/sdl/game_directory.h"
-#include "platform/sdl/keys.h"
 #include "platform/sdl/memory_use.h"
 #include "platform/sdl/quit_watchdog.h"
 #include "platform/sdl/save_location.h"
@@ -16,6 +14,7 @@
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_shell.h"
+#include "platform/sdl/window_loop.h"
 #include "world/startup.h"
 
 namespace {
@@ -35,74 +34,6 @@ bool ReportMissingGameDirectory(const GameDirSearch& search) {
                   dirs);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Veloria", text, nullptr);
     return false;
-}
-
-// Sleeps to the next frame deadline when presenting did not wait for the display: without
-// vsync, or when vsync is not honoured (some virtual displays), the loop would spin a core.
-class FramePacer {
-  public:
-    FramePacer(bool vsync, int refreshHz)
-        : vsync_(vsync),
-          period_(SDL_GetPerformanceFrequency() /
-                  static_cast<Uint64>(refreshHz > 0 ? refreshHz : 60)) {}
-
-    void FrameDone() {
-        const Uint64 frequency = SDL_GetPerformanceFrequency();
-        Uint64 now = SDL_GetPerformanceCounter();
-        Uint64 elapsed = now - frameStart_;
-        if (frameStart_ != 0 && (!vsync_ || elapsed < period_ / 2) && elapsed < period_) {
-            Uint32 ms = static_cast<Uint32>((period_ - elapsed) * 1000 / frequency);
-            if (ms > 0) SDL_Delay(ms);
-            now = SDL_GetPerformanceCounter();
-        }
-        frameStart_ = now;
-    }
-
-  private:
-    bool vsync_;
-    Uint64 period_;
-    Uint64 frameStart_ = 0;
-};
-
-void HandleKey(Game& g, SdlDisplay* display, const SDL_KeyboardEvent& key) {
-    if (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0) {
-        if (!key.repeat) display->ToggleFullscreen();
-        return;
-    }
-    int8_t code = KeyToInputCode(key.keysym.sym);
-    // Auto-repeat counts: the game's repeat gate thins held keys out.
-    if (code != 0) HandleInput(g, SourceKeyboard, code);
-}
-
-// Runs the loop until the game posts its quit or the window is closed.
-void MessageLoop(Game& g, SdlDisplay* display) {
-    FramePacer pacer(display->HasVsync(), display->RefreshRate());
-    for (;;) {
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-            switch (e.type) {
-                case SDL_QUIT:
-                    // Closing the window ends the game at once; the orderly quit path is not run.
-                    PostQuit(g, 0);
-                    break;
-                case SDL_KEYDOWN:
-                    HandleKey(g, display, e.key);
-                    break;
-                case SDL_RENDER_DEVICE_RESET:
-                    display->MarkDeviceLost();
-                    break;
-                case SDL_RENDER_TARGETS_RESET:
-                case SDL_WINDOWEVENT:
-                    // The window may show nothing useful now: draw the next frame whole.
-                    display->Invalidate();
-                    break;
-                default:
-                    break;
-            }
-        }
-        if (!LoopPass(g)) return;
-        pacer.FrameDone();
-    }
 }
 
 }  // namespace
@@ -144,7 +75,7 @@ int main(int, char**) {
     shell.SetWindow(display->Window());
     game.platform.display = display;
 
-    MessageLoop(game, display);
+    RunWindowLoop(game, display, nullptr);
 
     // Shut-down: joystick, then the display, then the exit report.
     Shutdown(game);

@@ -19,12 +19,15 @@
 #include "input/handle_input.h"
 #include "lib/dump.h"
 #include "lib/monkey.h"
+#include "lib/recording.h"
 #include "lib/script.h"
 #include "platform/fake/fakes.h"
+#include "platform/sdl/game_directory.h"
 #include "platform/sdl/keys.h"
 #include "platform/sdl/memory_use.h"
 #include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_display.h"
+#include "record.h"
 #include "world/startup.h"
 
 namespace {
@@ -39,12 +42,17 @@ struct Options {
     std::string shots = ".";
     uint32_t frameMs = 16;
     bool recordOnly = false;  // --no-renderer: frames are recorded, not drawn (long soaks)
+    bool window = false;      // --window: the real game in a real window (with --record)
+    std::string record;       // --record FILE: the script the window's session is written to
+    std::string feed;         // --feed FILE: the window's keys from a script
 };
 
 int Usage(const char* why) {
     std::fprintf(stderr,
                  "veloria-play: %s\nusage: veloria-play --content DIR [--script FILE] "
-                 "[--dump FILE] [--shots DIR] [--frame-ms N] [--no-renderer]\n",
+                 "[--dump FILE] [--shots DIR] [--frame-ms N] [--no-renderer]\n"
+                 "       veloria-play --window --record FILE [--feed FILE] [--content DIR] "
+                 "[--dump FILE] [--frame-ms N]\n",
                  why);
     return 2;
 }
@@ -232,15 +240,7 @@ class Runner {
         return -1;
     }
 
-    void SetPad(int code) {
-        JoystickState s;
-        if (code == 1) s.x = 0;
-        if (code == 2) s.x = 650;
-        if (code == 3) s.y = 0;
-        if (code == 4) s.y = 650;
-        if (code >= 5 && code <= 11) s.buttons[code - 5] = 1;
-        joystick_.state = s;
-    }
+    void SetPad(int code) { joystick_.state = PadState(code); }
 
     // One pass of the main loop: joystick poll, one frame, then the frame time.
     void Pass() {
@@ -285,9 +285,14 @@ class Runner {
                          seed, frames, input, g().flow.gameState, why.c_str());
             return 1;
         };
+        MonkeyMemory memory;
+        int64_t gameStart = 0;  // the input the current game began at
+        int64_t battles = 0;
+        int64_t shopVisits = 0;
         for (input = 0; input < inputs; ++input) {
             const int32_t before = g().flow.gameState;
-            const int8_t code = MonkeyInput(random, before, previous);
+            const bool restless = input - gameStart > kMonkeyLongGame;
+            const int8_t code = MonkeyChoose(random, g(), previous, memory, restless);
             previous = code;
             uint32_t start = clock_.Now();
             HandleInput(g(), SourceKeyboard, code);
@@ -298,6 +303,7 @@ class Runner {
                                 std::to_string(before));
                 }
                 ++restarts;
+                gameStart = input;
                 ResetGame(g(), Platform{&clock_, display_, &audio_, &joystick_, &shell_});
                 StartupLoad(g());
                 continue;
@@ -316,7 +322,12 @@ class Runner {
                     ++framesIn[now];
                     if (now != last) ++entered[now];
                 }
+                // A dialog over a battle leaves and re-enters it: a battle or a shop visit
+                // begins on the map.
+                battles += now == StateBattle && last == StateMap;
+                shopVisits += now == StateShop && last == StateMap;
                 last = now;
+                if (p + 1 == passes && now == StateMap && !g().level.inArena) memory.Visit(g());
                 if (frames % 4096 == 0) {
                     const int64_t mib = ResidentMiB();
                     if (baselineMiB == 0) baselineMiB = mib;
@@ -331,14 +342,27 @@ class Runner {
         std::fprintf(stderr,
                      "monkey: seed %" PRIu64 ": %" PRId64 " inputs, %" PRId64
                      " frames, %.2f simulated hours, %" PRId64 " restarts, memory %" PRId64
-                     "..%" PRId64 " MiB\nmonkey: frames (entries) by state:",
+                     "..%" PRId64 " MiB\n",
                      seed, inputs, frames, simulatedMs / 3600000.0, restarts, baselineMiB, peakMiB);
+        std::fprintf(stderr,
+                     "monkey: %" PRId64 " battles, %" PRId64 " victories, %" PRId64
+                     " defeats, %" PRId64 " shop visits, %zu spots walked\n",
+                     battles, entered[StateVictory], entered[StateHeroDead], shopVisits,
+                     memory.Spots());
+        std::string by;
+        std::string never;
         for (int32_t s = 0; s < kStates; ++s) {
-            if (framesIn[s] > 0) {
-                std::fprintf(stderr, " %d:%" PRId64 "(%" PRId64 ")", s, framesIn[s], entered[s]);
-            }
+            const char* name = MonkeyStateName(s);
+            if (name[0] == '\0') continue;
+            if (framesIn[s] == 0) never += std::string(" ") + name;
+            if (framesIn[s] == 0) continue;
+            char part[96];
+            std::snprintf(part, sizeof(part), " %s %" PRId64 " (%" PRId64 ")", name, framesIn[s],
+                          entered[s]);
+            by += part;
         }
-        std::fprintf(stderr, "\n");
+        std::fprintf(stderr, "monkey: frames (entries) by state:%s\nmonkey: never reached:%s\n",
+                     by.c_str(), never.empty() ? " none" : never.c_str());
         return -1;
     }
 
@@ -376,6 +400,32 @@ class Runner {
     int duringCount_ = 0;
 };
 
+// --window --record: the game directory as the game finds it unless --content names one.
+int Record(const Options& o, const std::string& cwd) {
+    if (!o.window || o.record.empty()) return Usage("--window and --record FILE go together");
+    if (o.script != "-" || o.recordOnly || o.shots != ".")
+        return Usage("--script, --shots and --no-renderer are the replay's, not the recording's");
+    RecordOptions r;
+    r.script = Absolute(o.record, cwd);
+    r.feed = Absolute(o.feed, cwd);
+    r.dump = o.dump.empty() ? SiblingPath(r.script, ".dump") : Absolute(o.dump, cwd);
+    r.frameMs = o.frameMs;
+    if (!o.content.empty()) {
+        if (chdir(o.content.c_str()) != 0) return Usage(("cannot enter " + o.content).c_str());
+    } else {
+        static GameDirSearch search;
+        if (!EnterGameDirectory(&search)) {
+            char dirs[kGameDirCandidates * kGameDirPathSize];
+            DescribeSearch(search, dirs, sizeof(dirs));
+            std::fprintf(stderr, "veloria-play: no game directory found; searched:\n%s", dirs);
+            return 2;
+        }
+    }
+    char dirBuf[4096];
+    r.gameDir = getcwd(dirBuf, sizeof(dirBuf)) ? dirBuf : o.content;
+    return RunRecord(r);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -397,6 +447,12 @@ int main(int argc, char** argv) {
             o.dump = v;
         } else if (a == "--shots" && value(&v)) {
             o.shots = v;
+        } else if (a == "--window") {
+            o.window = true;
+        } else if (a == "--record" && value(&v)) {
+            o.record = v;
+        } else if (a == "--feed" && value(&v)) {
+            o.feed = v;
         } else if (a == "--no-renderer") {
             o.recordOnly = true;
         } else if (a == "--frame-ms" && value(&v)) {
@@ -408,10 +464,11 @@ int main(int argc, char** argv) {
             return Usage(("bad argument '" + a + "'").c_str());
         }
     }
-    if (o.content.empty()) return Usage("--content DIR is required");
-
     char cwdBuf[4096];
     std::string cwd = getcwd(cwdBuf, sizeof(cwdBuf)) ? cwdBuf : ".";
+    if (o.window || !o.record.empty() || !o.feed.empty()) return Record(o, cwd);
+    if (o.content.empty()) return Usage("--content DIR is required");
+
     o.dump = Absolute(o.dump, cwd);
     o.shots = Absolute(o.shots, cwd);
 

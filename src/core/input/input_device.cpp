@@ -60,6 +60,10 @@ int8_t PollJoystick(Game& g) {
         }
         return 0;
     }
+    return JoystickCode(in, s);
+}
+
+int8_t JoystickCode(const InputDevice& in, const JoystickState& s) {
     const int32_t low = (in.axisCentre - in.axisMin) / 2;
     const int32_t high = in.axisCentre + (in.axisMax - in.axisCentre) / 2;
     // Fixed order: horizontal beats vertical, and buttons count only in the dead zone.

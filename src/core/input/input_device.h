@@ -2,6 +2,8 @@
 // The joystick and the repeat delays of the input gate.
 #include <cstdint>
 
+#include "presentation/platform.h"
+
 namespace veloria {
 
 struct Game;
@@ -29,6 +31,8 @@ struct InputDevice {
 void InitJoystick(Game& g);
 // One input code 0..11 from the stick and the seven buttons.
 int8_t PollJoystick(Game& g);
+// The input code one read state gives on the axes set up by InitJoystick.
+int8_t JoystickCode(const InputDevice& in, const JoystickState& s);
 void Rumble(Game& g, int32_t magnitude, float seconds);
 void ReleaseJoystick(Game& g);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "input/input_codes.h"
 
@@ -143,7 +144,7 @@ uint64_t MonkeyRandom::Next() {
     return z ^ (z >> 31);
 }
 
-int8_t MonkeyInput(MonkeyRandom& random, int32_t gameState, int8_t previous) {
+int8_t MonkeyInput(MonkeyRandom& random, int32_t gameState, int8_t previous, bool restless) {
     const bool walking = previous >= InputLeft && previous <= InputDown;
     const bool playing = gameState == StateMap || gameState == StateBattle;
     if (playing && walking && random.Below(4) != 0) return previous;
@@ -151,7 +152,8 @@ int8_t MonkeyInput(MonkeyRandom& random, int32_t gameState, int8_t previous) {
     for (;;) {
         const int8_t code = static_cast<int8_t>(InputLeft + random.Below(InputEscape));
         if (code == InputButton7) continue;  // no key gives it
-        if (code == InputEscape && IsQuitState(gameState) && random.Below(64) != 0) continue;
+        if (code == InputEscape && IsQuitState(gameState) && random.Below(restless ? 1 : 64) != 0)
+            continue;
         return code;
     }
 }
@@ -159,6 +161,150 @@ int8_t MonkeyInput(MonkeyRandom& random, int32_t gameState, int8_t previous) {
 uint32_t MonkeyPasses(MonkeyRandom& random, int32_t gameState) {
     if (gameState == StateMap || gameState == StateBattle) return 26;
     return random.Below(16) == 0 ? 60 : 1 + random.Below(8);
+}
+
+uint64_t MonkeyMemory::Key(const Game& g, int32_t dx, int32_t dy) {
+    constexpr int32_t kHalfCell = 64;
+    const int32_t x = (g.hero.x + dx) / kHalfCell;
+    const int32_t y = (g.hero.y + dy) / kHalfCell;
+    auto part = [](int32_t v, int bits) { return static_cast<uint64_t>(v) & ((1ull << bits) - 1); };
+    return part(g.level.levelNumber, 12) << 52 | part(g.level.viewCol, 12) << 40 |
+           part(g.level.viewRow, 12) << 28 | part(g.hero.x + dx < 0 ? -1 : x, 14) << 14 |
+           part(g.hero.y + dy < 0 ? -1 : y, 14);
+}
+
+void MonkeyMemory::Visit(const Game& g) {
+    ++counts_[Key(g, 0, 0)];
+}
+
+namespace {
+constexpr int32_t kWayX[4] = {-64, 64, 0, 0};
+constexpr int32_t kWayY[4] = {0, 0, -64, 64};
+}  // namespace
+
+int32_t MonkeyMemory::Count(const Game& g, int8_t direction) const {
+    const int32_t i = direction - InputLeft;
+    const auto it = counts_.find(Key(g, kWayX[i], kWayY[i]));
+    return it == counts_.end() ? 0 : it->second;
+}
+
+int8_t MonkeyMemory::LeastKnown(MonkeyRandom& random, const Game& g) {
+    const uint32_t first = random.Below(4);
+    int8_t best = InputNone;
+    int32_t fewest = 0;
+    for (uint32_t k = 0; k < 4; ++k) {
+        const int8_t way = static_cast<int8_t>(InputLeft + (first + k) % 4);
+        const int32_t n = Count(g, way);
+        if (best == InputNone || n < fewest) {
+            best = way;
+            fewest = n;
+        }
+    }
+    // A wall is never stood on: counting the try keeps her from pressing against it for ever.
+    const int32_t i = best - InputLeft;
+    ++counts_[Key(g, kWayX[i], kWayY[i])];
+    return best;
+}
+
+int8_t AimAtVillain(const Game& g, bool acrossFirst) {
+    // A shot meets the villain when it passes within 63 pixels of him across its path.
+    constexpr int32_t kReach = 48;
+    const Villain& v = g.villain;
+    const Actor& h = g.hero;
+    if (v.alive == 0) return InputNone;
+    const int32_t dx = v.x - h.x;
+    const int32_t dy = v.y - h.y;
+    int8_t toward;
+    if (std::abs(dy) < kReach) {
+        toward = dx >= 0 ? InputRight : InputLeft;
+    } else if (std::abs(dx) < kReach) {
+        toward = dy >= 0 ? InputDown : InputUp;
+    } else if (acrossFirst) {
+        // Either gap may be the one to close: the arena's edge can keep her from his row.
+        return dy > 0 ? InputDown : InputUp;
+    } else {
+        return dx > 0 ? InputRight : InputLeft;
+    }
+    if (h.facing != toward - InputLeft) return toward;
+    // Without the magic for the spell, the selected item (a potion, with luck) instead.
+    return h.attr[MP] < g.heroSpell.attr[MP] ? static_cast<int8_t>(InputButton2)
+                                             : static_cast<int8_t>(InputButton3);
+}
+
+int8_t MonkeyChoose(MonkeyRandom& random, const Game& g, int8_t previous, MonkeyMemory& memory,
+                    bool restless) {
+    const int32_t state = g.flow.gameState;
+    if (state == StateBattle && random.Below(2) == 0) {
+        const int8_t aim = AimAtVillain(g, random.Below(2) == 0);
+        if (aim != InputNone) return aim;
+    }
+    int8_t code = MonkeyInput(random, state, previous, restless);
+    // Its own games go into slot 1; slots 2 and 3 keep the saved games the soak starts from.
+    if (state == StateSaveMenu && (code == InputButton2 || code == InputButton3)) {
+        code = InputButton1;
+    }
+    // Magic comes back only with potions and levels: on the map a spell is mostly wasted.
+    while (state == StateMap && code == InputButton3 && random.Below(8) != 0) {
+        code = MonkeyInput(random, state, previous, restless);
+    }
+    const bool fresh = code != previous && code >= InputLeft && code <= InputDown;
+    if (state == StateMap && fresh && !g.level.inArena && random.Below(2) == 0) {
+        return memory.LeastKnown(random, g);
+    }
+    return code;
+}
+
+const char* MonkeyStateName(int32_t s) {
+    switch (s) {
+        case StateMap:
+            return "map";
+        case StateBattle:
+            return "battle";
+        case StateMainMenu:
+            return "menu";
+        case StateSpellMenu:
+            return "spells";
+        case StateItemMenu:
+            return "items";
+        case StateEquipMenu:
+            return "equipment";
+        case StateEquipList:
+            return "pieces";
+        case StateQuitConfirm:
+            return "quit?";
+        case StateSaveMenu:
+            return "save";
+        case StateGameSaved:
+            return "saved";
+        case StateVictory:
+            return "victory";
+        case StateHeroDead:
+            return "defeat";
+        case StateDialog:
+            return "dialog";
+        case StateShop:
+            return "shop";
+        case StateShopBuy:
+            return "shop-buy";
+        case StateShopMessage:
+            return "shop-message";
+        case StateShopSell:
+            return "shop-sell";
+        case StateTitle:
+            return "title";
+        case StateAttributes:
+            return "attributes";
+        case StateStoryScroll:
+            return "story";
+        case StatePlayTime:
+            return "play-time";
+        case StateLoadMenu:
+            return "load";
+        case StateEndStory:
+            return "end-story";
+        default:
+            return "";
+    }
 }
 
 }  // namespace veloria::play
