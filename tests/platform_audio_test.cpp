@@ -81,7 +81,8 @@ TEST_F(PlatformAudio, BlockingWavePlaysToItsEndAndNewWavesCutTheOld) {
 TEST_F(PlatformAudio, ManyDifferentWavesStayWithinTheCache) {
     SdlAudio audio;
     ASSERT_TRUE(audio.Open());
-    const std::string wave = Wave(20);
+    // Long enough to be still playing when asked, however busy the machine.
+    const std::string wave = Wave(3000);
     for (int i = 0; i < SdlAudio::kCachedWaves * 2; ++i) {
         std::string name = "w" + std::to_string(i) + ".wav";
         dir_.Write(name, wave);
