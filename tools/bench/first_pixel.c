@@ -1,5 +1,5 @@
 /* Seconds from exec of a program to the first frame it shows: polls the screen's centre row on
- * the X display every 2 ms until anything but black appears, then ends the program.
+ * the X display every 2 ms until it shows a picture (not a flat colour), then ends the program.
  *   first_pixel TIMEOUT_SECONDS PROGRAM [ARGS...]     prints the seconds, or "nan" on time-out
  * (ImageMagick's import takes a second per look on a busy machine; this takes well under 1 ms.) */
 #include <X11/Xlib.h>
@@ -17,17 +17,23 @@ static double Now(void) {
     return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
 }
 
-/* True when the centre row shows a channel brighter than 16 of 255. */
+/* True when the centre row shows a picture: at least 16 different colours, some of them brighter
+ * than 16 of 255. A window just mapped is one flat colour (black, or white on some servers) and
+ * does not count. */
 static int Shown(Display* d, Window root, int w, int h) {
     XImage* row = XGetImage(d, root, 0, h / 2, (unsigned)w, 1, AllPlanes, ZPixmap);
     if (row == NULL) return 0;
-    int shown = 0;
-    for (int x = 0; x < w && !shown; ++x) {
-        unsigned long p = XGetPixel(row, x, 0);
-        shown = ((p >> 16) & 0xFF) > 16 || ((p >> 8) & 0xFF) > 16 || (p & 0xFF) > 16;
+    unsigned long seen[16];
+    int distinct = 0, bright = 0;
+    for (int x = 0; x < w && distinct < 16; ++x) {
+        unsigned long p = XGetPixel(row, x, 0) & 0xFFFFFFul;
+        bright = bright || ((p >> 16) & 0xFF) > 16 || ((p >> 8) & 0xFF) > 16 || (p & 0xFF) > 16;
+        int known = 0;
+        for (int i = 0; i < distinct && !known; ++i) known = seen[i] == p;
+        if (!known) seen[distinct++] = p;
     }
     XDestroyImage(row);
-    return shown;
+    return bright && distinct >= 16;
 }
 
 int main(int argc, char** argv) {

@@ -2,7 +2,7 @@
 # Start-up, memory and idle CPU of the game beside a peer (Debian's flare-game, when installed),
 # alternating the two in one run under one Xvfb display, and the ratios.
 #   tools/bench/startup.sh GAME_DIR [RUNS]     (GAME_DIR holds the built veloria, e.g. build/game)
-# First frame: exec until the screen's centre row first shows anything but black (polled every
+# First frame: exec until the screen's centre row first shows a picture, not a flat colour (polled every
 # 2 ms by first_pixel.c, built here). Both run under openbox when it is installed, as on a
 # desktop. Memory: the peak resident size over a HOLD-second run on the
 # title (GNU time). Idle CPU: CPU seconds over the same run divided by its length.
