@@ -2,13 +2,14 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <utility>
+
+#include "platform/sdl/font_file.h"
 
 namespace veloria::media {
 
@@ -286,22 +287,9 @@ std::string FindFace(const std::string& name) {
     auto it = cache.find(name);
     if (it != cache.end()) return it->second;
     std::string path;
-    if (FcInit()) {
-        FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
-        if (pattern != nullptr) {
-            FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-            FcDefaultSubstitute(pattern);
-            FcResult result = FcResultNoMatch;
-            FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-            FcChar8* file = nullptr;
-            if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch &&
-                file != nullptr) {
-                path = reinterpret_cast<const char*>(file);
-            }
-            if (match != nullptr) FcPatternDestroy(match);
-            FcPatternDestroy(pattern);
-        }
-    }
+    char file[1024];
+    int index = 0;
+    if (veloria::FindFontFile(name.c_str(), file, sizeof(file), &index)) path = file;
     if (path.empty()) {  // the usual Debian location, should fontconfig be unavailable
         std::string file = name;
         std::replace(file.begin(), file.end(), ' ', '-');

@@ -3,7 +3,6 @@
 #include <SDL2/SDL_image.h>
 #include <SDL2/SDL_ttf.h>
 #include <dirent.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cmath>
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include <initializer_list>
 
 #include "content/media_check.h"
+#include "platform/sdl/font_file.h"
 #include "platform/sdl/tile_atlas.h"
 #include "presentation/renderer.h"
 
@@ -119,36 +119,6 @@ void ToUtf8(const char* text, size_t n, char* out, size_t outSize) {
         }
     }
     out[o] = '\0';
-}
-
-// Asks fontconfig for the game's typeface; Debian's metric aliases give Liberation Serif.
-bool FindFontFile(char* path, size_t size, int* index) {
-    // A private configuration, destroyed after the one question: the shared default one keeps
-    // allocations alive until exit.
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (config == nullptr) return false;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("Times New Roman"));
-    FcPattern* match = nullptr;
-    if (pattern != nullptr) {
-        FcConfigSubstitute(config, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        match = FcFontMatch(config, pattern, &result);
-        FcPatternDestroy(pattern);
-    }
-    bool ok = false;
-    if (match != nullptr) {
-        FcChar8* file = nullptr;
-        ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr &&
-             std::strlen(reinterpret_cast<const char*>(file)) < size;
-        if (ok) {
-            std::snprintf(path, size, "%s", reinterpret_cast<const char*>(file));
-            if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
-        }
-        FcPatternDestroy(match);
-    }
-    FcConfigDestroy(config);
-    return ok;
 }
 
 // A GPU render node means OpenGL runs on the hardware. Without one, OpenGL is Mesa drawing in
@@ -732,7 +702,8 @@ bool SdlDisplay::CreateFont() {
     }
     char path[1024];
     int index = 0;
-    if (!FindFontFile(path, sizeof(path), &index)) {
+    // Debian's metric aliases give Liberation Serif.
+    if (!FindFontFile("Times New Roman", path, sizeof(path), &index)) {
         std::fprintf(stderr, "veloria: no font for \"Times New Roman\"\n");
         return false;
     }
