@@ -160,7 +160,9 @@ class Runner {
                         lineNumber);
                     return 2;
                 }
-                joystick_.status = cmd.args[0] == "none" ? 3 : cmd.args[0] == "plain" ? 2 : 1;
+                joystick_.status = cmd.args[0] == "none"    ? kJoystickNone
+                                   : cmd.args[0] == "plain" ? kJoystickPlain
+                                                            : kJoystickRumble;
                 return -1;
             case Command::Key:
             case Command::Keys:

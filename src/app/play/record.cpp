@@ -68,7 +68,9 @@ class TeeAudio : public AudioDevice {
         // The game is told the piece plays on; should the real one stop, it is started again
         // here, as the game would have done on hearing so.
         const int32_t mode = answers_->MusicMode();
-        if (mode == 1 && sound_->MusicMode() == 0 && sound_->MusicSeekStart()) sound_->MusicPlay();
+        if (mode == kMusicPlaying && sound_->MusicMode() == kMusicStopped &&
+            sound_->MusicSeekStart())
+            sound_->MusicPlay();
         return mode;
     }
 

@@ -149,7 +149,7 @@ void Shutdown(Game& g) {
 
 bool LoopPass(Game& g) {
     if (g.flow.quitPosted) return false;
-    if (g.input.joystickStatus != 3) HandleInput(g, SourceJoystick, PollJoystick(g));
+    if (g.input.joystickStatus != kJoystickNone) HandleInput(g, SourceJoystick, PollJoystick(g));
     if (g.flow.quitPosted) return false;
     RunFrame(g);
     return true;

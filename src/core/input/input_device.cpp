@@ -40,17 +40,18 @@ void InitJoystick(Game& g) {
     in.axisMax = 650;
     in.axisCentre = 325;
     in.lastAccepted = Now(g);
-    uint8_t status = 3;
+    uint8_t status = kJoystickNone;
     if (g.platform.joystick) status = g.platform.joystick->Open();
     // Only the three known answers; anything else means no usable stick.
-    if (status < 1 || status > 3) status = 3;
+    if (status != kJoystickRumble && status != kJoystickPlain) status = kJoystickNone;
     in.joystickStatus = status;
 }
 
 int8_t PollJoystick(Game& g) {
     InputDevice& in = g.input;
     JoystickDevice* stick = g.platform.joystick;
-    if (!stick || (in.joystickStatus != 1 && in.joystickStatus != 2)) return 0;
+    if (!stick || (in.joystickStatus != kJoystickRumble && in.joystickStatus != kJoystickPlain))
+        return 0;
     JoystickState s;
     if (!stick->Read(&s)) {
         // A stick lost to another window is won back here, but never by spinning: after a few
@@ -78,12 +79,12 @@ int8_t JoystickCode(const InputDevice& in, const JoystickState& s) {
 }
 
 void Rumble(Game& g, int32_t magnitude, float seconds) {
-    if (g.input.joystickStatus != 1 || !g.platform.joystick) return;
+    if (g.input.joystickStatus != kJoystickRumble || !g.platform.joystick) return;
     g.platform.joystick->Rumble(magnitude, seconds);
 }
 
 void ReleaseJoystick(Game& g) {
-    if (g.input.joystickStatus == 0 || !g.platform.joystick) return;
+    if (g.input.joystickStatus == kJoystickNotSetUp || !g.platform.joystick) return;
     g.platform.joystick->Close();
 }
 

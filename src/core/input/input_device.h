@@ -25,7 +25,7 @@ struct InputDevice {
     uint32_t repeatDelay[6];
     uint32_t lastAccepted;
     uint32_t now;
-    uint8_t joystickStatus;  // 0 before set-up, 1 rumble, 2 plain, 3 none
+    uint8_t joystickStatus;  // kJoystickNotSetUp, then what JoystickDevice::Open answered
 };
 
 void InitJoystick(Game& g);

@@ -61,9 +61,21 @@ class AudioDevice {
     virtual void MusicClose() = 0;
     virtual bool MusicSeekStart() = 0;
     virtual bool MusicPlay() = 0;
-    // 1 playing, 0 stopped, -1 any other mode, -2 the question could not be asked.
+    // kMusicPlaying, kMusicStopped, kMusicOtherMode, or kMusicCannotAsk.
     virtual int32_t MusicMode() = 0;
 };
+
+// AudioDevice::MusicMode's answers.
+constexpr int32_t kMusicPlaying = 1;
+constexpr int32_t kMusicStopped = 0;
+constexpr int32_t kMusicOtherMode = -1;  // paused, say
+constexpr int32_t kMusicCannotAsk = -2;  // nothing open, or the device would not answer
+
+// JoystickDevice::Open's answers, kept as the input device's status (kJoystickNotSetUp before).
+constexpr uint8_t kJoystickNotSetUp = 0;
+constexpr uint8_t kJoystickRumble = 1;
+constexpr uint8_t kJoystickPlain = 2;
+constexpr uint8_t kJoystickNone = 3;
 
 struct JoystickState {
     int32_t x = 325;  // 0..650
@@ -74,8 +86,8 @@ struct JoystickState {
 class JoystickDevice {
   public:
     virtual ~JoystickDevice() = default;
-    // Finds and sets up one joystick; returns the status: 1 with force feedback, 2 without,
-    // 3 none.
+    // Finds and sets up one joystick; returns kJoystickRumble (with force feedback),
+    // kJoystickPlain or kJoystickNone.
     virtual uint8_t Open() = 0;
     // Reads the state; false when it could not be read this frame.
     virtual bool Read(JoystickState* state) = 0;

@@ -45,12 +45,12 @@ int8_t MusicPlaying(Game& g) {
     // With nothing open the question cannot be asked.
     if (!audio || g.music.deviceId == 0) return -1;
     const int32_t mode = audio->MusicMode();
-    if (mode == -2) {
+    if (mode == kMusicCannotAsk) {
         StopMusic(g);
         return -1;
     }
-    if (mode == 1) return 1;
-    if (mode == 0) return 0;
+    if (mode == kMusicPlaying) return 1;
+    if (mode == kMusicStopped) return 0;
     return -1;
 }
 

@@ -104,9 +104,9 @@ bool RecordingAudio::MusicPlay() {
 }
 
 int32_t RecordingAudio::MusicMode() {
-    if (!open) return -2;
+    if (!open) return kMusicCannotAsk;
     if (forcedMode != 99) return forcedMode;
-    return playing ? 1 : 0;
+    return playing ? kMusicPlaying : kMusicStopped;
 }
 
 void RecordingShell::OpenFile(const char* relativePath) {

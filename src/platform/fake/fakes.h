@@ -111,7 +111,7 @@ class ScriptedJoystick : public JoystickDevice {
     }
     void Close() override { ++closes; }
 
-    uint8_t status = 3;
+    uint8_t status = kJoystickNone;
     JoystickState state;
     bool readOk = true;
     bool reacquireOk = true;

@@ -302,10 +302,10 @@ bool SdlAudio::MusicPlay() {
 int32_t SdlAudio::MusicMode() {
     Locked lock(musicLock_);
     // Still loading: playing as soon as it can, when that was asked.
-    if (musicLoading_) return musicWanted_ ? 1 : 0;
-    if (music_ == nullptr) return -2;
-    if (Mix_PausedMusic()) return -1;
-    return Mix_PlayingMusic() ? 1 : 0;
+    if (musicLoading_) return musicWanted_ ? kMusicPlaying : kMusicStopped;
+    if (music_ == nullptr) return kMusicCannotAsk;
+    if (Mix_PausedMusic()) return kMusicOtherMode;
+    return Mix_PlayingMusic() ? kMusicPlaying : kMusicStopped;
 }
 
 }  // namespace veloria

@@ -40,21 +40,22 @@ void SdlJoystick::CloseDevice() {
 
 uint8_t SdlJoystick::Open() {
     if (!SDL_WasInit(SDL_INIT_JOYSTICK)) {
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 3;
+        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return kJoystickNone;
         initJoystick_ = true;
     }
     CloseDevice();
-    if (!OpenFirst()) return 3;
-    if (SDL_JoystickHasRumble(stick_)) return 1;
+    if (!OpenFirst()) return kJoystickNone;
+    if (SDL_JoystickHasRumble(stick_)) return kJoystickRumble;
     // No simple rumble: a haptic device with a constant force will do.
     if (!SDL_WasInit(SDL_INIT_HAPTIC)) initHaptic_ = SDL_InitSubSystem(SDL_INIT_HAPTIC) == 0;
     if (SDL_WasInit(SDL_INIT_HAPTIC) && SDL_JoystickIsHaptic(stick_) == SDL_TRUE) {
         haptic_ = SDL_HapticOpenFromJoystick(stick_);
-        if (haptic_ != nullptr && (SDL_HapticQuery(haptic_) & SDL_HAPTIC_CONSTANT)) return 1;
+        if (haptic_ != nullptr && (SDL_HapticQuery(haptic_) & SDL_HAPTIC_CONSTANT))
+            return kJoystickRumble;
         if (haptic_ != nullptr) SDL_HapticClose(haptic_);
         haptic_ = nullptr;
     }
-    return 2;
+    return kJoystickPlain;
 }
 
 bool SdlJoystick::Read(JoystickState* state) {
