@@ -51,6 +51,8 @@ class FuzzWorld {
         std::memcpy(static_cast<void*>(game_.get()), pristine_.get(), sizeof(Game));
         return *game_;
     }
+    // The state Fresh() copies, for a target that prepares it once (before its first input).
+    Game& Pristine() { return *pristine_; }
     // Writes the bytes as the file at `relative` (inside the private directory).
     void Put(const char* relative, const uint8_t* data, size_t size) {
         FILE* f = std::fopen(relative, "wb");

@@ -32,18 +32,11 @@ ContentReader::~ContentReader() {
     if (file_) std::fclose(file_);
 }
 
-int ContentReader::Peek() {
-    if (!file_) return EOF;
-    int c = std::fgetc(file_);
-    if (c != EOF) std::ungetc(c, file_);
-    return c;
-}
-
-int ContentReader::Get() {
-    if (!file_) return EOF;
-    int c = std::fgetc(file_);
-    if (c == '\n') ++line_;
-    return c;
+bool ContentReader::Fill() {
+    if (!file_) return false;
+    pos_ = 0;
+    len_ = static_cast<int32_t>(std::fread(buf_, 1, sizeof(buf_), file_));
+    return len_ > 0;
 }
 
 void ContentReader::SkipSpace() {

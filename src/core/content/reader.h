@@ -45,14 +45,28 @@ class ContentReader {
     void WarnAt(int32_t line, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
   private:
-    int Peek();
-    int Get();
+    // The file is read a block at a time into buf_: content files are read a character at a time,
+    // and the C library's locked getc/ungetc pair cost more than the parsing around it.
+    bool Fill();
+    int Peek() {
+        if (pos_ == len_ && !Fill()) return EOF;
+        return static_cast<unsigned char>(buf_[pos_]);
+    }
+    int Get() {
+        if (pos_ == len_ && !Fill()) return EOF;
+        const int c = static_cast<unsigned char>(buf_[pos_++]);
+        if (c == '\n') ++line_;
+        return c;
+    }
     void SkipSpace();
     void WarnLine(int32_t line, const char* format, va_list args);
     // Consumes the rest of a word whose first `taken` characters are in `word`, and warns.
     bool SkipWord(char* word, int32_t taken);
 
     FILE* file_;
+    int32_t pos_ = 0;
+    int32_t len_ = 0;
+    char buf_[4096];
     char path_[128];
     int32_t line_;
     bool failed_;

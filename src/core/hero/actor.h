@@ -131,5 +131,8 @@ void SyncSpellCursor(Game& g);
 void SyncEquipCursor(Game& g, int32_t slot);
 // Reads the equipment, item and spell catalogue files.
 void LoadCatalogue(Game& g);
+// One catalogue file read on its own, as LoadCatalogue reads each (for the fuzz target).
+enum class CatalogueFile : int32_t { Piece, Item, Spell };
+void LoadCatalogueFile(Game& g, CatalogueFile kind, const char* path);
 
 }  // namespace veloria

@@ -77,6 +77,20 @@ void LoadSpellFile(Game& g, const char* path) {
 
 }  // namespace
 
+void LoadCatalogueFile(Game& g, CatalogueFile kind, const char* path) {
+    switch (kind) {
+        case CatalogueFile::Piece:
+            LoadPieceFile(g, path);
+            return;
+        case CatalogueFile::Item:
+            LoadItemFile(g, path);
+            return;
+        case CatalogueFile::Spell:
+            LoadSpellFile(g, path);
+            return;
+    }
+}
+
 void LoadCatalogue(Game& g) {
     char path[64];
     for (const char* word : kPieceWords) {

@@ -44,9 +44,17 @@ template <class Visit>
 bool VisitSaveFields(Game& g, int32_t* mode, int32_t* playTime, Visit&& visit) {
     int32_t at = 0;
     bool inOrder = true;
+    // The schema is searched once per field name, not once per integer: a run of a table's
+    // values asks for the same name in a row.
+    const char* lastName = nullptr;
+    const FieldSchema* f = nullptr;
+    int32_t first = 0;
     auto take = [&](const char* name, int32_t& v) {
-        const FieldSchema* f = FindField(kSaveSchema, name);
-        const int32_t first = SaveFieldAt(name);
+        if (name != lastName) {
+            lastName = name;
+            f = FindField(kSaveSchema, name);
+            first = SaveFieldAt(name);
+        }
         if (!f || at < first || at >= first + f->count) {
             inOrder = false;
             return;
