@@ -90,7 +90,7 @@ TEST(BattleDamage, TheLastHitWinsAndEmptiesTheArena) {
     EXPECT_EQ(waits + 1, d.audio.waitWaves);
 
     DamageGame e;  // the empty villain file is gone: the beaten villain stops all the same
-    std::remove("data/villains/v00.txt");
+    std::remove(e.Path("data/villains/v00.txt").c_str());
     e.v().hp = 1;
     DamageVillain(e.g(), e.g().heroSpell);
     EXPECT_EQ(0, e.v().alive);

@@ -35,11 +35,11 @@ TEST(BattleVillain, BadIndicesInTheFileAreSkippedAndDrawingStaysInsideTheFrames)
     TestGame t;
     t.Write("data/villains/v08.txt", villain.Text());
     Villain& v = t.g().villain;
-    int before = ContentWarningCount();
+    int before = t.warnings.Count();
     testing::internal::CaptureStderr();
     LoadVillain(t.g(), 8);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 3, ContentWarningCount());
+    EXPECT_EQ(before + 3, t.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("data/villains/v08.txt:1:")) << err;
     EXPECT_EQ(0, v.anim[0].tiles[3]) << "a tile beyond the library is skipped";
     EXPECT_EQ(0, v.anim[1].state);

@@ -4,15 +4,24 @@
 #include <string>
 
 #include "content/reader.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "test_support.h"
 
 namespace veloria {
 namespace {
 
+// A platform that only counts (and prints) warnings; the files are named by full path.
+struct Reading {
+    StderrDiagnostics warnings;
+    Platform platform;
+    Reading() { platform.diagnostics = &warnings; }
+};
+
 TEST(ContentReader, IntegersSkipWhiteSpaceAndStopAtTheFirstNonNumber) {
     TempDir dir;
+    Reading w;
     std::string path = dir.Write("n.txt", " 12\n-3\t+4  x 5\n");
-    ContentReader r(path.c_str());
+    ContentReader r(w.platform, path.c_str());
     ASSERT_TRUE(r.IsOpen());
     int32_t a = 0, b = 0, c = 0, d = 77;
     EXPECT_TRUE(r.ReadInt(&a));
@@ -21,20 +30,21 @@ TEST(ContentReader, IntegersSkipWhiteSpaceAndStopAtTheFirstNonNumber) {
     EXPECT_EQ(12, a);
     EXPECT_EQ(-3, b);
     EXPECT_EQ(4, c);
-    int before = ContentWarningCount();
+    int before = w.warnings.Count();
     EXPECT_FALSE(r.ReadInt(&d));
     EXPECT_EQ(77, d) << "a failed read leaves the field as it was";
-    EXPECT_EQ(before + 1, ContentWarningCount());
+    EXPECT_EQ(before + 1, w.warnings.Count());
     EXPECT_FALSE(r.ReadInt(&d)) << "the stream does not move past something that is no number";
 }
 
 TEST(ContentReader, FilesOfNumbersOnlySkipABadWordWholeAndReadOn) {
     TempDir dir;
+    Reading w;
     std::string path = dir.Write("w.txt", "1 2x9 +\n-x 3 -4\n");
-    ContentReader r(path.c_str());
+    ContentReader r(w.platform, path.c_str());
     r.SkipBadWords();
     int32_t v[5] = {0, 50, 60, 70, 0};
-    int before = ContentWarningCount();
+    int before = w.warnings.Count();
     testing::internal::CaptureStderr();
     for (int32_t& x : v) r.ReadInt(&x);
     std::string err = testing::internal::GetCapturedStderr();
@@ -43,15 +53,16 @@ TEST(ContentReader, FilesOfNumbersOnlySkipABadWordWholeAndReadOn) {
     EXPECT_EQ(60, v[2]) << "so is a lone sign";
     EXPECT_EQ(70, v[3]);
     EXPECT_EQ(3, v[4]) << "reading goes on after the bad words";
-    EXPECT_EQ(before + 3, ContentWarningCount());
+    EXPECT_EQ(before + 3, w.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("w.txt:1: '2x9' is not a number; skipped"));
     EXPECT_NE(std::string::npos, err.find("w.txt:2: '-x' is not a number; skipped"));
 }
 
 TEST(ContentReader, LinesAreCutToTheirBufferAndKeepTheEndOfLineWhenItFits) {
     TempDir dir;
+    Reading w;
     std::string path = dir.Write("l.txt", "7\nshort\nabcdefghij\nlast");
-    ContentReader r(path.c_str());
+    ContentReader r(w.platform, path.c_str());
     int32_t n = 0;
     ASSERT_TRUE(r.ReadInt(&n));
     char buf[8];
@@ -69,8 +80,9 @@ TEST(ContentReader, LinesAreCutToTheirBufferAndKeepTheEndOfLineWhenItFits) {
 
 TEST(ContentReader, ALineThatExactlyFillsItsBufferDoesNotLeaveAnEmptyLineBehind) {
     TempDir dir;
+    Reading w;
     std::string path = dir.Write("f.txt", "1234567\nnext\n12345678\n");
-    ContentReader r(path.c_str());
+    ContentReader r(w.platform, path.c_str());
     char buf[8];
     ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
     EXPECT_STREQ("1234567", buf);
@@ -84,17 +96,18 @@ TEST(ContentReader, ALineThatExactlyFillsItsBufferDoesNotLeaveAnEmptyLineBehind)
 
 TEST(ContentReader, IndicesOutsideTheirRangeAreSkippedWithAWarningNamingTheLine) {
     TempDir dir;
+    Reading w;
     std::string path = dir.Write("i.txt", "1\n2\n99\n3\n");
-    ContentReader r(path.c_str());
+    ContentReader r(w.platform, path.c_str());
     int32_t v = -1;
     EXPECT_TRUE(r.ReadIndex(&v, 0, 5, "slot"));
     EXPECT_TRUE(r.ReadIndex(&v, 0, 5, "slot"));
-    int before = ContentWarningCount();
+    int before = w.warnings.Count();
     testing::internal::CaptureStderr();
     EXPECT_FALSE(r.ReadIndex(&v, 0, 5, "slot"));
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(2, v);
-    EXPECT_EQ(before + 1, ContentWarningCount());
+    EXPECT_EQ(before + 1, w.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("i.txt:3:")) << err;
     EXPECT_TRUE(r.ReadIndex(&v, 0, 5, "slot")) << "reading goes on after a skipped value";
     EXPECT_EQ(3, v);
@@ -102,8 +115,9 @@ TEST(ContentReader, IndicesOutsideTheirRangeAreSkippedWithAWarningNamingTheLine)
 
 TEST(ContentReader, HugeNumbersAreClampedAndAMissingFileReadsNothing) {
     TempDir dir;
+    Reading w;
     std::string path = dir.Write("h.txt", "99999999999999999999 -99999999999");
-    ContentReader r(path.c_str());
+    ContentReader r(w.platform, path.c_str());
     int32_t a = 0, b = 0;
     testing::internal::CaptureStderr();
     EXPECT_TRUE(r.ReadInt(&a));
@@ -112,7 +126,7 @@ TEST(ContentReader, HugeNumbersAreClampedAndAMissingFileReadsNothing) {
     EXPECT_EQ(INT32_MAX, a);
     EXPECT_EQ(INT32_MIN, b);
 
-    ContentReader missing((dir.path + "/none.txt").c_str());
+    ContentReader missing(w.platform, (dir.path + "/none.txt").c_str());
     EXPECT_FALSE(missing.IsOpen());
     int32_t x = 5;
     char line[4] = "ab";
@@ -120,6 +134,39 @@ TEST(ContentReader, HugeNumbersAreClampedAndAMissingFileReadsNothing) {
     EXPECT_FALSE(missing.ReadLine(line, sizeof(line)));
     EXPECT_EQ(5, x);
     EXPECT_STREQ("ab", line);
+}
+
+TEST(ContentReader, ValuesAndLinesRunOnAcrossTheReadBlocksAndUnderARoot) {
+    // The file is read 4096 bytes at a time: a number, a line break and a line that straddle
+    // the seams must read as one, and the line count must stay right.
+    TempDir dir;
+    Reading w;
+    std::string text(4094, ' ');
+    text += "1234\n";  // the number starts 2 bytes before the first seam
+    text += std::string(8192 - text.size() - 3, 'x') + "\nab\n7";
+    dir.Write("data/b.txt", text);
+    w.platform.contentRoot = dir.path.c_str();
+    ContentReader r(w.platform, "data/b.txt");
+    ASSERT_TRUE(r.IsOpen());
+    int32_t n = 0;
+    ASSERT_TRUE(r.ReadInt(&n));
+    EXPECT_EQ(1234, n);
+    std::string long_line;
+    char buf[5000];
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    long_line = buf;
+    EXPECT_EQ(std::string(8192 - 4099 - 3, 'x') + "\n", long_line);
+    ASSERT_TRUE(r.ReadLine(buf, sizeof(buf)));
+    EXPECT_STREQ("ab\n", buf);
+    EXPECT_EQ(4, r.Line());
+    int32_t seven = 0;
+    EXPECT_TRUE(r.ReadInt(&seven));
+    EXPECT_EQ(7, seven);
+    EXPECT_TRUE(r.AtEnd());
+    testing::internal::CaptureStderr();
+    r.Warn("odd");
+    EXPECT_EQ("data/b.txt:4: odd\n", testing::internal::GetCapturedStderr())
+        << "warnings name the content name, not the full path";
 }
 
 }  // namespace

@@ -77,11 +77,11 @@ class SchemaLoaders : public ::testing::Test {
     // Warnings written while f runs, and the stderr text.
     template <class F>
     int32_t Warnings(F f) {
-        const int32_t before = ContentWarningCount();
+        const int32_t before = t.warnings.Count();
         testing::internal::CaptureStderr();
         f();
         err = testing::internal::GetCapturedStderr();
-        return ContentWarningCount() - before;
+        return t.warnings.Count() - before;
     }
     TestGame t;
     Game& g = t.g();

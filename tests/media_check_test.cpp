@@ -70,19 +70,24 @@ TEST(MediaCheck, EveryShippedFilePasses) {
     ASSERT_GE(pictures.size(), 10u);
     char why[kMediaWhySize + 128];
     for (const std::string& f : music)
-        EXPECT_TRUE(CheckMidiFile(f.c_str(), why, sizeof(why))) << why;
+        EXPECT_TRUE(CheckMidiFile(nullptr, f.c_str(), why, sizeof(why))) << why;
     for (const std::string& f : sounds) {
         WaveInfo info;
-        EXPECT_TRUE(CheckWaveFile(f.c_str(), &info, why, sizeof(why))) << why;
+        EXPECT_TRUE(CheckWaveFile(nullptr, f.c_str(), &info, why, sizeof(why))) << why;
         EXPECT_EQ(info.dataPresent, info.dataBytes) << f;
         EXPECT_GT(info.lengthMs, 0u) << f;
     }
     for (const std::string& f : pictures)
-        EXPECT_TRUE(CheckPictureFile(f.c_str(), PictureRole::Background, why, sizeof(why))) << why;
-    const std::string tiles = GameFile("art/tilelib1.mpt");
-    EXPECT_TRUE(CheckPictureFile(tiles.c_str(), PictureRole::TileLibrary, why, sizeof(why))) << why;
+        EXPECT_TRUE(CheckPictureFile(nullptr, f.c_str(), PictureRole::Background, why, sizeof(why)))
+            << why;
+    // Named below a root, as the back ends name it.
+    const std::string root = GameFile(".");
+    EXPECT_TRUE(CheckPictureFile(root.c_str(), "art/tilelib1.mpt", PictureRole::TileLibrary, why,
+                                 sizeof(why)))
+        << why;
     // The tile library is no background and a background no tile library.
-    EXPECT_FALSE(CheckPictureFile(pictures[0].c_str(), PictureRole::TileLibrary, why, sizeof(why)));
+    EXPECT_FALSE(
+        CheckPictureFile(nullptr, pictures[0].c_str(), PictureRole::TileLibrary, why, sizeof(why)));
     EXPECT_NE(std::string(why).find("must be 4096 x 4096"), std::string::npos) << why;
 }
 

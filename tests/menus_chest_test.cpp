@@ -107,16 +107,16 @@ TEST_F(MenusChestTest, BadNumbersInLevelsAndChestFilesNeverReachATable) {
     // A piece or item number outside its table: one warning, the chest opens empty-handed.
     g.level.chestIds[0] = 4;
     WriteChest(4, 4, 0, 6, 3, "bad slot");
-    int32_t before = ContentWarningCount();
+    int32_t before = t.warnings.Count();
     Open(16);
-    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(1, t.warnings.Count() - before);
     EXPECT_EQ(1, g.chests[4].opened);
     EXPECT_EQ(StateDialog, g.flow.gameState);
 
     WriteChest(79, 79, 1, 0, 14, "bad item");
-    before = ContentWarningCount();
+    before = t.warnings.Count();
     Open(17);
-    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(1, t.warnings.Count() - before);
     EXPECT_EQ(1, g.chests[79].opened);
     for (int32_t i = 0; i < kItems; ++i) EXPECT_EQ(0, g.hero.itemCount[i]);
 }
@@ -124,20 +124,20 @@ TEST_F(MenusChestTest, BadNumbersInLevelsAndChestFilesNeverReachATable) {
 TEST_F(MenusChestTest, ARecordNumberOutsideTheTableIsSkippedAndAMismatchIsReported) {
     g.chests[5].kind = 3;
     WriteChest(5, 80, 1, 0, 1, "x");
-    int32_t before = ContentWarningCount();
+    int32_t before = t.warnings.Count();
     LoadChest(g, "data/chests/chest05.txt");
-    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(1, t.warnings.Count() - before);
     EXPECT_EQ(3, g.chests[5].kind);
 
     WriteChest(6, 7, 1, 0, 1, "seven");
-    before = ContentWarningCount();
+    before = t.warnings.Count();
     LoadChest(g, "data/chests/chest06.txt");
-    EXPECT_EQ(1, ContentWarningCount() - before) << "the file names another record";
+    EXPECT_EQ(1, t.warnings.Count() - before) << "the file names another record";
     EXPECT_STREQ("seven", g.chests[7].text);
 
-    before = ContentWarningCount();
+    before = t.warnings.Count();
     LoadChest(g, "data/chests/chest42.txt");  // missing: nothing read, nothing said
-    EXPECT_EQ(0, ContentWarningCount() - before);
+    EXPECT_EQ(0, t.warnings.Count() - before);
 }
 
 }  // namespace

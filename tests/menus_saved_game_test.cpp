@@ -151,7 +151,7 @@ TEST_F(MenusSavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValu
     g.hero.equip[0].equipped = 4;
     g.hero.equip[1].equipped = 3;
     g.hero.equip[0].listCursor = 2;
-    const int32_t warningsBefore = ContentWarningCount();
+    const int32_t warningsBefore = t.warnings.Count();
     ASSERT_EQ(1, LoadGame(g, SlotFile(g, 2), 0));
 
     EXPECT_EQ(1, g.hero.facing);
@@ -160,7 +160,7 @@ TEST_F(MenusSavedGameTest, OutOfRangeIndicesInAHandEditedSaveKeepThePreviousValu
     EXPECT_EQ(4, g.hero.equip[0].equipped);
     EXPECT_EQ(3, g.hero.equip[1].equipped);
     EXPECT_EQ(2, g.hero.equip[0].listCursor);
-    EXPECT_EQ(6, ContentWarningCount() - warningsBefore) << "one warning per bad value";
+    EXPECT_EQ(6, t.warnings.Count() - warningsBefore) << "one warning per bad value";
     // The file is still read in step: the values after the bad ones arrive where they belong.
     EXPECT_EQ(-384, g.hero.x);
     EXPECT_EQ(3, g.hero.equip[2].equipped);
@@ -194,7 +194,7 @@ TEST_F(MenusSavedGameTest, AShortDamagedOrMissingSaveFillsWhatItHoldsAndLeavesTh
 }
 
 TEST_F(MenusSavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
-    SetContentWarningsQuiet(true);
+    t.warnings.SetQuiet(true);
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> small(-20, 120);
     std::uniform_int_distribution<int> anyInt(INT32_MIN, INT32_MAX);
@@ -215,7 +215,7 @@ TEST_F(MenusSavedGameTest, RandomDamagedSavesNeverLeaveAnIndexOutsideItsTable) {
             ASSERT_TRUE(slot.listCursor >= 0 && slot.listCursor <= 9);
         }
     }
-    SetContentWarningsQuiet(false);
+    t.warnings.SetQuiet(false);
 }
 
 TEST_F(MenusSavedGameTest, SavingIsAtomicAndAFailureIsReported) {
@@ -262,8 +262,7 @@ TEST_F(MenusSavedGameTest, ACrashAtEveryByteOfASaveLeavesThePreviousSaveWhole) {
     g.hero.attr[0] = 4242;
     g.level.levelNumber = 3;
     g.hero.facing = 1;
-    TestGame reader;  // a second game that loads the slot; the saves are made from t's folder
-    ASSERT_EQ(chdir(t.dir.path.c_str()), 0);
+    TestGame reader;  // a second game that loads the slot by its full path
     FillSavedFields(reader.g());
     const int32_t expectedLastBarrier = reader.g().hero.barrierBroken[kBarriers - 1];
     const std::string slotPath = t.dir.path + "/" + slot;

@@ -50,9 +50,9 @@ TEST_F(MenusShopTest, LoadShopReadsWaresAndCapsTheirNumberAtTen) {
     std::string text = "12\n";
     for (int i = 0; i < 12; ++i) text += Ware(10 + i, "Ware " + std::to_string(i), 1, 0, i % 14);
     t.Write("data/shops/shop03.txt", text);
-    const int32_t before = ContentWarningCount();
+    const int32_t before = t.warnings.Count();
     LoadShop(g, "data/shops/shop03.txt");
-    EXPECT_EQ(1, ContentWarningCount() - before);
+    EXPECT_EQ(1, t.warnings.Count() - before);
     EXPECT_EQ(10, g.shop.wareCount);
     EXPECT_EQ(19, g.shop.wares[9].price);
     EXPECT_STREQ("Ware 9\n", g.shop.wares[9].name);
@@ -64,9 +64,9 @@ TEST_F(MenusShopTest, AWareThatNamesNothingIsListedButNeverSold) {
     t.Write("data/shops/shop01.txt", "3\n" + Ware(5, "Bad piece", 0, 6, 1) +
                                          Ware(5, "Bad item", 1, 0, 14) +
                                          Ware(5, "Bad kind", 7, 0, 0));
-    const int32_t before = ContentWarningCount();
+    const int32_t before = t.warnings.Count();
     LoadShop(g, "data/shops/shop01.txt");
-    EXPECT_EQ(3, ContentWarningCount() - before);
+    EXPECT_EQ(3, t.warnings.Count() - before);
     EXPECT_EQ(3, g.shop.wareCount);
     g.hero.attr[GP] = 100;
     for (int32_t row = 0; row < 3; ++row) {

@@ -31,7 +31,7 @@ class PlatformDisplay : public ::testing::Test {
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        display_.reset(SdlDisplay::Create(true));
+        display_.reset(SdlDisplay::Create(true, tg_.dir.path.c_str()));
         ASSERT_NE(display_, nullptr);
         tg_.g().platform.display = display_.get();
     }
@@ -53,7 +53,7 @@ class PlatformDisplay : public ::testing::Test {
         FillCell(s, 33, 0x800000FFu);
         FillCell(s, 1023, 0xFFFFFFFFu);
         tg_.Write("art/tilelib1.mpt", "");
-        ASSERT_EQ(IMG_SavePNG(s, "art/tilelib1.mpt"), 0) << IMG_GetError();
+        ASSERT_EQ(IMG_SavePNG(s, tg_.Path("art/tilelib1.mpt").c_str()), 0) << IMG_GetError();
         SDL_FreeSurface(s);
     }
     // A 1024 x 768 picture of one colour, as BMP.
@@ -61,7 +61,7 @@ class PlatformDisplay : public ::testing::Test {
         SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
         SDL_FillRect(s, nullptr, argb);
         tg_.Write(name, "");
-        ASSERT_EQ(SDL_SaveBMP(s, name), 0);
+        ASSERT_EQ(SDL_SaveBMP(s, tg_.Path(name).c_str()), 0);
         SDL_FreeSurface(s);
     }
     // Reads the last frame back through the PNG the runner would write.
@@ -249,7 +249,7 @@ TEST(PlatformDisplayOnScreen, UnchangedFrameIsNotDrawnAgainUntilSomethingChanges
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     {
         TestGame tg;
-        std::unique_ptr<SdlDisplay> display(SdlDisplay::Create(false));
+        std::unique_ptr<SdlDisplay> display(SdlDisplay::Create(false, tg.dir.path.c_str()));
         ASSERT_NE(display, nullptr);
         Game& g = tg.g();
         g.platform.display = display.get();

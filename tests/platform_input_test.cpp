@@ -112,18 +112,19 @@ TEST(PlatformGameDirectory, OverlongPathIsNotCutIntoAnotherPlace) {
 TEST(PlatformShell, FileUrlIsAbsoluteAndEscaped) {
     TempDir dir;
     std::string spaced = dir.path + "/my game";
-    std::filesystem::create_directories(spaced);
-    char old[4096];
-    ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
-    ASSERT_EQ(chdir(spaced.c_str()), 0);
     char url[8192];
-    bool ok = SdlShell::FileUrl("web/vx.html", url, sizeof(url));
-    char tiny[16];
-    bool tinyOk = SdlShell::FileUrl("web/vx.html", tiny, sizeof(tiny));
-    ASSERT_EQ(chdir(old), 0);
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(SdlShell::FileUrl(spaced.c_str(), "web/vx.html", url, sizeof(url)));
     EXPECT_EQ(std::string(url), "file://" + dir.path + "/my%20game/web/vx.html");
-    EXPECT_FALSE(tinyOk);
+    // A relative root is taken from the working directory; an absolute name ignores the root.
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    ASSERT_TRUE(SdlShell::FileUrl("game", "web/vx.html", url, sizeof(url)));
+    EXPECT_EQ(std::string(url).rfind("file://" + std::string(cwd) + "/game/web/vx.html", 0), 0u)
+        << url;
+    ASSERT_TRUE(SdlShell::FileUrl(spaced.c_str(), "/abs/page.html", url, sizeof(url)));
+    EXPECT_EQ(std::string(url), "file:///abs/page.html");
+    char tiny[16];
+    EXPECT_FALSE(SdlShell::FileUrl(spaced.c_str(), "web/vx.html", tiny, sizeof(tiny)));
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(SaveRootTest, SlotsAreWrittenBelowTheRootCreatedOnFirstSaveAndListedFromT
 
 TEST_F(SaveRootTest, ASaveRootThatCannotBeMadeIsAFailedSaveNotACrash) {
     t.Write("blocker", "a file where the folder should be");
-    SetRoot(std::filesystem::current_path().string() + "/blocker/veloria");
+    SetRoot(t.dir.path + "/blocker/veloria");
     EXPECT_FALSE(SaveToSlot(g, 1));
 }
 

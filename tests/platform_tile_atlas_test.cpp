@@ -151,12 +151,13 @@ TEST(TileLibraryLoading, BrokenPixelsEndTheGameWhenTilesAreFirstDrawn) {
             SDL_FillRect(lib.get(), &r, static_cast<Uint32>((x * 2654435761u) ^ (y * 40503u)));
         }
     t.Write("art/tilelib1.mpt", "");
-    ASSERT_EQ(IMG_SavePNG(lib.get(), "art/tilelib1.mpt"), 0);
-    ASSERT_EQ(truncate("art/tilelib1.mpt", 4096), 0);  // the header and a little data
+    ASSERT_EQ(IMG_SavePNG(lib.get(), t.Path("art/tilelib1.mpt").c_str()), 0);
+    ASSERT_EQ(truncate(t.Path("art/tilelib1.mpt").c_str(), 4096),
+              0);  // the header and a little data
 
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    std::unique_ptr<SdlDisplay> display(SdlDisplay::Create(true));
+    std::unique_ptr<SdlDisplay> display(SdlDisplay::Create(true, t.dir.path.c_str()));
     ASSERT_NE(display, nullptr);
     t.g().platform.display = display.get();
     EXPECT_EQ(LoadTileLibrary(t.g(), "art/tilelib1.mpt"), TileLibraryLoad::Loaded);

@@ -18,6 +18,7 @@
 #include "content/schema.h"
 #include "flow/game.h"
 #include "hero/actor_schema.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 
 namespace veloria {
@@ -50,8 +51,8 @@ struct TempDir {
     }
 };
 
-// A fresh Game wired to the fakes, working inside its own temporary content directory (the game
-// reads every file relative to its working directory).
+// A fresh Game wired to the fakes, with its own temporary directory as the content root. Its
+// warnings are counted (and still written on stderr, where tests can capture them).
 struct TestGame {
     TempDir dir;
     ManualClock clock;
@@ -59,18 +60,19 @@ struct TestGame {
     RecordingAudio audio{&clock};
     ScriptedJoystick joystick;
     RecordingShell shell;
+    StderrDiagnostics warnings;
     std::unique_ptr<Game> game;
-    std::string oldCwd;
 
+    TestGame(const TestGame&) = delete;  // the platform points into it
+    TestGame& operator=(const TestGame&) = delete;
     TestGame() : game(std::make_unique<Game>()) {
-        ResetGame(*game, Platform{&clock, &display, &audio, &joystick, &shell});
-        char buf[4096];
-        if (getcwd(buf, sizeof(buf))) oldCwd = buf;
-        if (chdir(dir.path.c_str()) != 0) std::abort();
+        display.contentRoot = dir.path.c_str();
+        audio.contentRoot = dir.path.c_str();
+        ResetGame(*game, Platform{&clock, &display, &audio, &joystick, &shell, nullptr, &warnings,
+                                  dir.path.c_str()});
     }
-    ~TestGame() {
-        if (!oldCwd.empty() && chdir(oldCwd.c_str()) != 0) std::abort();
-    }
+    // The full path of a content name.
+    std::string Path(const std::string& relative) const { return dir.path + "/" + relative; }
     Game& g() { return *game; }
     std::string Write(const std::string& relative, const std::string& text) const {
         return dir.Write(relative, text);

@@ -86,11 +86,11 @@ TEST(WorldActor, AnAnimationStateOutsideItsRowIsRefusedAndNeverIndexesOutside) {
     TestGame t;
     Game& g = t.g();
     t.Write("data/bad.txt", ActorText(9, "x\n"));
-    int before = ContentWarningCount();
+    int before = t.warnings.Count();
     testing::internal::CaptureStderr();
     LoadActor(g, g.hero, "data/bad.txt");
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 4, ContentWarningCount()) << "one warning per bad state";
+    EXPECT_EQ(before + 4, t.warnings.Count()) << "one warning per bad state";
     EXPECT_NE(std::string::npos, err.find("data/bad.txt:1:"));
     EXPECT_EQ(0, g.hero.anim[0].state);
 
@@ -262,11 +262,11 @@ TEST(WorldActor, CatalogueFilesNameTheirOwnRecordAndBadIndicesAreSkipped) {
     t.Write("data/portal/spell02.txt",
             SchemaFile(kSpellFileSchema).Set("spell", 1).Line("name", "Frost Needle\n").Text());
     g.hero.itemValue[13] = 7;
-    int before = ContentWarningCount();
+    int before = t.warnings.Count();
     testing::internal::CaptureStderr();
     LoadCatalogue(g);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 2, ContentWarningCount());
+    EXPECT_EQ(before + 2, t.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("data/portal/staff01.txt:1:"));
     EXPECT_NE(std::string::npos, err.find("data/portal/item01.txt:1:"));
 

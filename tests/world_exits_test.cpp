@@ -127,11 +127,11 @@ TEST(WorldExits, TreasureFileRecordsAreChecked) {
     g.hero.attr[PurseLevel] = 10;
     g.level.treasureIds[0] = 4;
     w.Write("data/hidden/ht04.txt", "77 500\n");
-    int before = ContentWarningCount();
+    int before = w.warnings.Count();
     testing::internal::CaptureStderr();
     DigTreasure(g, 22);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 1, ContentWarningCount());
+    EXPECT_EQ(before + 1, w.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("data/hidden/ht04.txt:1:"));
     EXPECT_EQ(0, g.hero.attr[GP]) << "nothing was read for treasure 4";
     EXPECT_STREQ("You've dug up 0 GP!", g.dialog.lines[0]);

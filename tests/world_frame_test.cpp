@@ -116,11 +116,11 @@ TEST(WorldFrame, DialogFilesShowAtMostThreeLinesCutToTheBox) {
     Game& g = t.g();
     t.Write("data/dialog/dialog40.txt",
             "5\none\ntwo\nthis third line is much longer than the box can hold\nfour\n");
-    int before = ContentWarningCount();
+    int before = t.warnings.Count();
     testing::internal::CaptureStderr();
     LoadDialogNumber(g, 40);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 1, ContentWarningCount());
+    EXPECT_EQ(before + 1, t.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("data/dialog/dialog40.txt"));
     EXPECT_EQ(3, g.dialog.lineCount);
     EXPECT_STREQ("two\n", g.dialog.lines[1]);

@@ -73,11 +73,11 @@ TEST(WorldLevel, ACellOutsideTheTileLibraryOrAnimationTableIsWarnedAbout) {
     level.Cell(Top, 15, 11, -1);
     level.Cell(Events, 1, 1, 9999);  // event codes are the checker's to judge
     t.Write("levels/level04.txt", level.Text());
-    int before = ContentWarningCount();
+    int before = t.warnings.Count();
     testing::internal::CaptureStderr();
     LoadLevel(g, Small, "levels/level04.txt");
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 3, ContentWarningCount()) << err;
+    EXPECT_EQ(before + 3, t.warnings.Count()) << err;
     EXPECT_NE(std::string::npos, err.find("levels/level04.txt:2: Overlay cell 5000 (column 3, "
                                           "row 0) is outside 0..1023"))
         << err;
@@ -100,11 +100,11 @@ TEST(WorldLevel, TableNumbersOutsideTheirTablesAreWarnedAndReadAsNone) {
     level.tables[SmallLevelText::kDialogs] = 1234;  // a file number, not a table index
     t.Write("levels/level03.txt", level.Text());
     g.level.chestIds[0] = 5;  // an old level's value must not survive
-    int before = ContentWarningCount();
+    int before = t.warnings.Count();
     testing::internal::CaptureStderr();
     LoadLevel(g, Small, "levels/level03.txt");
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(before + 6, ContentWarningCount());
+    EXPECT_EQ(before + 6, t.warnings.Count());
     EXPECT_NE(std::string::npos, err.find("levels/level03.txt:6:"));
     EXPECT_EQ(-1, g.level.chestIds[0]);
     EXPECT_EQ(-1, g.level.lockIds[12]);

@@ -36,10 +36,10 @@ int32_t Near(std::mt19937& rng) {
 }
 
 TEST(WorldRobustness, RandomLevelsExitsAndPositionsStayInsideEveryTable) {
-    SetContentWarningsQuiet(true);
-    const int32_t warningsBefore = ContentWarningCount();
+    int32_t warnings = 0;
     for (uint32_t seed = 1; seed <= 12; ++seed) {
         WorldGame w;
+        w.warnings.SetQuiet(true);
         Game& g = w.g();
         std::mt19937 rng(seed);
         for (int n = 1; n <= 3; ++n) {
@@ -74,9 +74,9 @@ TEST(WorldRobustness, RandomLevelsExitsAndPositionsStayInsideEveryTable) {
             // Exits into map modes that do not exist are refused, so a map is always loaded.
             ASSERT_TRUE(g.level.mode >= Arena && g.level.mode <= Large) << "seed " << seed;
         }
+        warnings += w.warnings.Count();
     }
-    SetContentWarningsQuiet(false);
-    EXPECT_GT(ContentWarningCount(), warningsBefore) << "the bad table numbers were reported";
+    EXPECT_GT(warnings, 0) << "the bad table numbers were reported";
 }
 
 TEST(Extremes, AShotCastFromTheEdgeOfTheNumberRangeStaysThere) {

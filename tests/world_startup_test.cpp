@@ -89,7 +89,7 @@ TEST(WorldStartup, PutsTheGameOnTheTitleScreenWithLevelOneAndTheFreshGame) {
 TEST(WorldStartup, WithoutAFreshGameTheStartValuesStand) {
     StartWorld t;
     Game& g = t.g();
-    std::remove("data/villains/v48.txt");
+    std::remove(t.Path("data/villains/v48.txt").c_str());
     StartupLoad(g);
     EXPECT_EQ(256, g.hero.x);
     EXPECT_EQ(2, g.hero.facing);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "flow/game.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/sdl/game_directory.h"
 #include "platform/sdl/memory_use.h"
 #include "platform/sdl/quit_watchdog.h"
@@ -48,22 +49,25 @@ int main(int, char**) {
     }
     StartQuitWatchdog();
     static GameDirSearch search;
-    if (!EnterGameDirectory(&search)) {
+    if (!FindGameDirectory(&search)) {
         ReportMissingGameDirectory(search);
         SDL_Quit();
         return 1;
     }
-    const SaveSlots* saveSlots = ChooseSaveSlots();
+    const char* root = search.candidates[search.found];
+    const SaveSlots* saveSlots = ChooseSaveSlots(root);
 
     static SdlClock clock;
-    static SdlAudio audio;
+    static SdlAudio audio(root);
     static SdlJoystick joystick;
-    static SdlShell shell;
+    static SdlShell shell(root);
+    static StderrDiagnostics diagnostics;
     audio.Open();  // no device: the game runs silent
-    ResetGame(game, Platform{&clock, nullptr, &audio, &joystick, &shell, saveSlots});
+    ResetGame(game,
+              Platform{&clock, nullptr, &audio, &joystick, &shell, saveSlots, &diagnostics, root});
     StartupLoad(game);
 
-    SdlDisplay* display = SdlDisplay::Create(false);
+    SdlDisplay* display = SdlDisplay::Create(false, root);
     if (display == nullptr) {
         char text[512];
         std::snprintf(text, sizeof(text), "Failed to create the display:\n%.400s", SDL_GetError());

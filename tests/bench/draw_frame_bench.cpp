@@ -23,7 +23,7 @@ struct Fixture {
     Fixture() {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
-        display = SdlDisplay::Create(true);
+        display = SdlDisplay::Create(true, dir.path.c_str());
         if (display == nullptr) return;
         // A tile library with varied, partly transparent cells.
         SDL_Surface* lib = SDL_CreateRGBSurfaceWithFormat(0, kTileLibrarySize, kTileLibrarySize, 32,
@@ -94,11 +94,7 @@ void BM_DrawFrameMenuWithTexts(benchmark::State& state) {
         return;
     }
     Game& g = *f.game;
-    // The picture's path is relative to the working directory, as in the game.
-    if (chdir(f.dir.path.c_str()) != 0) {
-        state.SkipWithError("chdir failed");
-        return;
-    }
+    // The picture is named relative to the display's content root, as in the game.
     SetBackground(g, "menu.bmp");
     char line[32];
     for (auto _ : state) {

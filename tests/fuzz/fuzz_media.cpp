@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 0:
             CheckMidi(body, n, why, sizeof(why));
             w.Put("data/fuzz.mid", body, n);
-            CheckMidiFile("data/fuzz.mid", why, sizeof(why));
+            CheckMidiFile(w.Root(), "data/fuzz.mid", why, sizeof(why));
             break;
         case 1: {
             WaveInfo info;
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 if (info.dataPresent > n || info.dataPresent > info.dataBytes) std::abort();
             }
             w.Put("data/fuzz.wav", body, n);
-            CheckWaveFile("data/fuzz.wav", &info, why, sizeof(why));
+            CheckWaveFile(w.Root(), "data/fuzz.wav", &info, why, sizeof(why));
             break;
         }
         default: {
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             int32_t width = 0, height = 0;
             ReadPictureSize(body, n, &format, &width, &height, why, sizeof(why));
             w.Put("data/fuzz.pic", body, n);
-            CheckPictureFile("data/fuzz.pic",
+            CheckPictureFile(w.Root(), "data/fuzz.pic",
                              data[0] % 4 == 2 ? PictureRole::TileLibrary : PictureRole::Background,
                              why, sizeof(why));
             break;

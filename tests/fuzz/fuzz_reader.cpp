@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     fuzz::FuzzWorld& w = fuzz::World();
     w.Put("data/fuzz_reader.txt", data + 2, size - 2);
-    ContentReader r("data/fuzz_reader.txt");
+    ContentReader r(w.Pristine().platform, "data/fuzz_reader.txt");
     if (data[1] & 1) r.SkipBadWords();
     const uint32_t program = data[0] | (static_cast<uint32_t>(data[1] & 0xFE) << 7);
     for (int32_t step = 0; step < 64 && !r.AtEnd(); ++step) {

@@ -15,6 +15,7 @@
 
 #include "content/reader.h"
 #include "flow/game.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 
 namespace veloria::fuzz {
@@ -34,10 +35,13 @@ class FuzzWorld {
             std::filesystem::copy(game / sub, dir_ / sub, std::filesystem::copy_options::recursive,
                                   ec);
         }
-        if (chdir(dir_.c_str()) != 0) std::abort();
-        ResetGame(*pristine_, Platform{&clock_, &display_, &audio_, &joystick_, &shell_});
-        // A bad value warns on stderr; millions of them would drown the fuzzer's own report.
-        SetContentWarningsQuiet(true);
+        root_ = dir_.string();
+        display_.contentRoot = root_.c_str();
+        audio_.contentRoot = root_.c_str();
+        // A bad value warns; millions of warnings would drown the fuzzer's own report.
+        diagnostics_.SetQuiet(true);
+        ResetGame(*pristine_, Platform{&clock_, &display_, &audio_, &joystick_, &shell_, nullptr,
+                                       &diagnostics_, root_.c_str()});
     }
     ~FuzzWorld() {
         std::error_code ec;
@@ -53,9 +57,12 @@ class FuzzWorld {
     }
     // The state Fresh() copies, for a target that prepares it once (before its first input).
     Game& Pristine() { return *pristine_; }
+    // The private directory, the content root of every game it hands out.
+    const char* Root() const { return root_.c_str(); }
     // Writes the bytes as the file at `relative` (inside the private directory).
     void Put(const char* relative, const uint8_t* data, size_t size) {
-        FILE* f = std::fopen(relative, "wb");
+        const std::string path = root_ + "/" + relative;
+        FILE* f = std::fopen(path.c_str(), "wb");
         if (!f) std::abort();
         if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
         if (std::fclose(f) != 0) std::abort();
@@ -63,6 +70,8 @@ class FuzzWorld {
 
   private:
     std::filesystem::path dir_;
+    std::string root_;
+    StderrDiagnostics diagnostics_;
     ManualClock clock_;
     RecordingDisplay display_;
     RecordingAudio audio_{&clock_};
@@ -78,33 +87,9 @@ inline FuzzWorld& World() {
     return world;
 }
 
-// The world moves the process into its own directory, so the paths libFuzzer was given (the
-// corpus directories, read lazily, and the artifact prefix) are made absolute first.
-inline char* AbsolutePath(const std::string& prefix, const char* path) {
-    if (path[0] == '/' || path[0] == '\0') return nullptr;
-    const std::string full = prefix + (std::filesystem::current_path() / path).string();
-    return strdup(full.c_str());  // lives as long as the process, as argv does
-}
-
 }  // namespace veloria::fuzz
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static const char* const kPathFlags[] = {
-        "-artifact_prefix=", "-exact_artifact_path=", "-dict=", "-merge_control_file="};
-    for (int i = 1; i < *argc; ++i) {
-        char* arg = (*argv)[i];
-        char* full = nullptr;
-        if (arg[0] != '-') {
-            full = veloria::fuzz::AbsolutePath("", arg);
-        } else {
-            for (const char* flag : kPathFlags) {
-                const size_t n = std::strlen(flag);
-                if (std::strncmp(arg, flag, n) == 0)
-                    full = veloria::fuzz::AbsolutePath(flag, arg + n);
-            }
-        }
-        if (full) (*argv)[i] = full;
-    }
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     veloria::fuzz::World();
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "flow/game.h"
 #include "input/handle_input.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/sdl_display.h"
 #include "world/startup.h"
@@ -25,20 +26,19 @@ class RealGame {
     ~RealGame() {
         delete display_;
         if (videoUp_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        if (!oldCwd_.empty() && chdir(oldCwd_.c_str()) != 0) std::abort();
     }
 
-    // Enters the game directory, opens the display and runs the first frame (the title).
+    // Opens the display on the game directory and runs the first frame (the title).
     bool Start(const char* gameDir) {
-        char buf[4096];
-        if (getcwd(buf, sizeof(buf)) != nullptr) oldCwd_ = buf;
-        if (chdir(gameDir) != 0) return false;
+        root_ = gameDir;
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         videoUp_ = true;
-        display_ = SdlDisplay::Create(true);
+        display_ = SdlDisplay::Create(true, root_.c_str());
         if (display_ == nullptr) return false;
-        ResetGame(g(), Platform{&clock_, display_, &audio_, &joystick_, &shell_});
+        audio_.contentRoot = root_.c_str();
+        ResetGame(g(), Platform{&clock_, display_, &audio_, &joystick_, &shell_, nullptr,
+                                &diagnostics_, root_.c_str()});
         StartupLoad(g());
         Frames(1);
         return g().renderer.tileLibrary != 0 && g().renderer.font != 0;
@@ -76,10 +76,11 @@ class RealGame {
     RecordingAudio audio_{&clock_};
     ScriptedJoystick joystick_;
     RecordingShell shell_;
+    StderrDiagnostics diagnostics_;
     std::unique_ptr<Game> game_;
     SdlDisplay* display_ = nullptr;
     bool videoUp_ = false;
-    std::string oldCwd_;
+    std::string root_;
 };
 
 }  // namespace veloria

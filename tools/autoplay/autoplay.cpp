@@ -26,6 +26,7 @@
 #include "hero/actor_schema.h"
 #include "input/handle_input.h"
 #include "lib/level_walk.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "world/level_map.h"
 #include "world/startup.h"
@@ -45,6 +46,8 @@ const char* KeyName(int8_t code) {
 
 // The script so far, shown when the player gives up.
 const std::vector<std::string>* gLines = nullptr;
+// The copy of the game directory the route is played in (set once, by main).
+std::string gRoot = ".";
 
 [[noreturn]] void Die(const std::string& why) {
     if (gLines) {
@@ -59,7 +62,10 @@ const std::vector<std::string>* gLines = nullptr;
 class Driver {
   public:
     Driver() : audio_(&clock_), game_(new Game) {
-        ResetGame(g(), Platform{&clock_, &display_, &audio_, &joystick_, &shell_});
+        display_.contentRoot = gRoot.c_str();
+        audio_.contentRoot = gRoot.c_str();
+        ResetGame(g(), Platform{&clock_, &display_, &audio_, &joystick_, &shell_, nullptr,
+                                &diagnostics_, gRoot.c_str()});
         StartupLoad(g());
     }
     Game& g() { return *game_; }
@@ -133,6 +139,7 @@ class Driver {
     RecordingAudio audio_;
     ScriptedJoystick joystick_;
     RecordingShell shell_;
+    StderrDiagnostics diagnostics_;
     std::unique_ptr<Game> game_;
 };
 
@@ -738,7 +745,7 @@ class Player {
         for (int32_t s = 0; s < 4; ++s) {
             char path[48];
             std::snprintf(path, sizeof(path), "data/spells/cast%02d.txt", s);
-            std::ifstream in(path);
+            std::ifstream in(gRoot + "/" + path);
             std::vector<int32_t> n;
             constexpr size_t kCount = kActorFileIntegers;
             for (int32_t v; n.size() < kCount && in >> v;) n.push_back(v);
@@ -870,7 +877,7 @@ int main(int argc, char** argv) {
     if (std::system(("cp -r '" + std::string(argv[1]) + "/.' '" + work + "/'").c_str()) != 0 ||
         std::system(("rm -f '" + std::string(work) + "'/data/villains/v4[567].txt").c_str()) != 0)
         Die("cannot copy the game directory");
-    if (chdir(work) != 0) Die(std::string("cannot enter ") + work);
+    gRoot = work;
     std::vector<Command> commands = ReadRoute(route);
 
     // The weakest of the first five rolls.
@@ -1011,8 +1018,8 @@ int main(int argc, char** argv) {
             std::ofstream(outPath + "_" + std::to_string(segment) + ".next")
                 << outName << "_" << segment + 1 << "\n";
             const std::string dir = outPath + "_" + std::to_string(segment + 1) + ".content";
-            std::system(("mkdir -p '" + dir + "/data/villains' && cp data/villains/v45.txt '" +
-                         dir + "/data/villains/v45.txt'")
+            std::system(("mkdir -p '" + dir + "/data/villains' && cp '" + gRoot +
+                         "/data/villains/v45.txt' '" + dir + "/data/villains/v45.txt'")
                             .c_str());
             ++segment;
             const int fights = pp->fights_;

@@ -22,6 +22,7 @@
 #include "hero/goods_schema.h"
 #include "hero/shop.h"
 #include "menus/saved_game.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "world/level_map.h"
 #include "world/startup.h"
@@ -42,8 +43,15 @@ std::string Format(const char* f, double v) {
     return b;
 }
 
-bool Exists(const std::string& path) {
-    return access(path.c_str(), R_OK) == 0;
+// The content directory the tables are read from (set once, by main).
+std::string gRoot = ".";
+
+std::string In(const std::string& name) {
+    return gRoot + "/" + name;
+}
+
+bool Exists(const std::string& name) {
+    return access(In(name).c_str(), R_OK) == 0;
 }
 
 std::string Trim(const char* s) {
@@ -60,7 +68,10 @@ struct SpellInfo {
 class Balance {
   public:
     Balance() : audio_(&clock_), game_(new Game) {
-        ResetGame(g(), Platform{&clock_, &display_, &audio_, &joystick_, &shell_});
+        display_.contentRoot = gRoot.c_str();
+        audio_.contentRoot = gRoot.c_str();
+        ResetGame(g(), Platform{&clock_, &display_, &audio_, &joystick_, &shell_, nullptr,
+                                &diagnostics_, gRoot.c_str()});
         StartupLoad(g());
         LoadGame(g(), "data/villains/v48.txt", 0);
         fresh_ = g().hero;
@@ -112,7 +123,7 @@ class Balance {
             char path[32];
             LevelFileName(path, sizeof(path), n);
             if (!Exists(path)) continue;
-            std::ifstream in(path);
+            std::ifstream in(In(path));
             int32_t count = 0;
             for (std::string w; in >> w;) ++count;
             LoadLevel(g(), count >= 3031 ? Large : Small, path);
@@ -129,7 +140,7 @@ class Balance {
                 std::snprintf(lair, sizeof(lair), "data/lair/hlair%02d.txt", k);
                 if (!Exists(lair)) continue;
                 LevelExit e{};
-                std::ifstream f(lair);
+                std::ifstream f(In(lair));
                 f >> e.destLevel >> e.heroX >> e.heroY >> e.mapMode >> e.viewCol >> e.viewRow >>
                     e.encounterVillains >> e.battleMap >> e.encounterRate;
                 AddEncounter(e);
@@ -343,6 +354,7 @@ class Balance {
     RecordingAudio audio_;
     ScriptedJoystick joystick_;
     RecordingShell shell_;
+    StderrDiagnostics diagnostics_;
     std::unique_ptr<Game> game_;
     Actor fresh_{};
     std::vector<SpellInfo> spells_;
@@ -387,10 +399,11 @@ int main(int argc, char** argv) {
             old.resize(at);
         }
     }
-    if (chdir(argv[1]) != 0) {
+    if (access(argv[1], R_OK | X_OK) != 0) {
         std::fprintf(stderr, "veloria-balance: cannot enter %s\n", argv[1]);
         return 2;
     }
+    gRoot = argv[1];
     std::string table;
     {
         Balance b;

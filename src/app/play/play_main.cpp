@@ -1,6 +1,7 @@
 // veloria-play: the real game core and the real SDL renderer off screen, driven by a script,
 // with a manual clock and silent audio that records what it was asked to play.
 #include <SDL2/SDL.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cinttypes>
@@ -21,6 +22,7 @@
 #include "lib/monkey.h"
 #include "lib/recording.h"
 #include "lib/script.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/game_directory.h"
 #include "platform/sdl/keys.h"
@@ -58,6 +60,11 @@ int Usage(const char* why) {
 }
 
 // Absolute form of a path given relative to where the runner was started.
+bool IsDirectory(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 std::string Absolute(const std::string& path, const std::string& cwd) {
     if (path.empty() || path[0] == '/') return path;
     return cwd + "/" + path;
@@ -98,14 +105,18 @@ class TapDisplay : public Display {
 
 class Runner {
   public:
-    Runner(const Options& o, TapDisplay* display, SdlDisplay* sdl)
+    // root: the game directory (absolute), which every content name is relative to.
+    Runner(const Options& o, const char* root, TapDisplay* display, SdlDisplay* sdl)
         : options_(o), audio_(&clock_), display_(display), sdl_(sdl), game_(new Game) {
         display_->SetTap([this] {
             if (!during_.empty()) Shot(NumberedShotName(during_, ++duringCount_));
         });
+        audio_.contentRoot = root;
         // The game's own save rule, so a read-only installed directory saves too.
-        ResetGame(*game_,
-                  Platform{&clock_, display_, &audio_, &joystick_, &shell_, ChooseSaveSlots()});
+        platform_ =
+            Platform{&clock_,       display_, &audio_, &joystick_, &shell_, ChooseSaveSlots(root),
+                     &diagnostics_, root};
+        ResetGame(*game_, platform_);
     }
 
     // Runs the script; returns the exit status.
@@ -306,7 +317,7 @@ class Runner {
                 }
                 ++restarts;
                 gameStart = input;
-                ResetGame(g(), Platform{&clock_, display_, &audio_, &joystick_, &shell_});
+                ResetGame(g(), platform_);
                 StartupLoad(g());
                 continue;
             }
@@ -392,6 +403,8 @@ class Runner {
     RecordingAudio audio_;
     ScriptedJoystick joystick_;
     RecordingShell shell_;
+    StderrDiagnostics diagnostics_;
+    Platform platform_;
     TapDisplay* display_;
     SdlDisplay* sdl_;
     std::unique_ptr<Game> game_;
@@ -413,18 +426,18 @@ int Record(const Options& o, const std::string& cwd) {
     r.dump = o.dump.empty() ? SiblingPath(r.script, ".dump") : Absolute(o.dump, cwd);
     r.frameMs = o.frameMs;
     if (!o.content.empty()) {
-        if (chdir(o.content.c_str()) != 0) return Usage(("cannot enter " + o.content).c_str());
+        r.gameDir = Absolute(o.content, cwd);
+        if (!IsDirectory(r.gameDir)) return Usage(("no such directory " + o.content).c_str());
     } else {
         static GameDirSearch search;
-        if (!EnterGameDirectory(&search)) {
+        if (!FindGameDirectory(&search)) {
             char dirs[kGameDirCandidates * kGameDirPathSize];
             DescribeSearch(search, dirs, sizeof(dirs));
             std::fprintf(stderr, "veloria-play: no game directory found; searched:\n%s", dirs);
             return 2;
         }
+        r.gameDir = search.candidates[search.found];
     }
-    char dirBuf[4096];
-    r.gameDir = getcwd(dirBuf, sizeof(dirBuf)) ? dirBuf : o.content;
     return RunRecord(r);
 }
 
@@ -482,14 +495,16 @@ int main(int argc, char** argv) {
         if (!scriptFile) return Usage(("cannot read script " + o.script).c_str());
         in = &scriptFile;
     }
-    if (chdir(o.content.c_str()) != 0) return Usage(("cannot enter " + o.content).c_str());
+    const std::string root = Absolute(o.content, cwd);
+    if (!IsDirectory(root)) return Usage(("no such directory " + o.content).c_str());
 
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     std::unique_ptr<SdlDisplay> sdl;
     RecordingDisplay fallback;
+    fallback.contentRoot = root.c_str();
     Display* display = &fallback;
     if (!o.recordOnly && SDL_Init(SDL_INIT_VIDEO) == 0) {
-        sdl.reset(SdlDisplay::Create(true));
+        sdl.reset(SdlDisplay::Create(true, root.c_str()));
         if (sdl) display = sdl.get();
     }
     if (o.recordOnly) {
@@ -504,7 +519,7 @@ int main(int argc, char** argv) {
     int status;
     {
         TapDisplay tap(display);
-        Runner runner(o, &tap, sdl.get());
+        Runner runner(o, root.c_str(), &tap, sdl.get());
         status = runner.Run(*in);
     }
     sdl.reset();

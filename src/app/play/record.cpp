@@ -12,11 +12,13 @@
 #include <sstream>
 #include <string>
 
+#include "content/content_files.h"
 #include "flow/game.h"
 #include "input/input_device.h"
 #include "lib/dump.h"
 #include "lib/recording.h"
 #include "menus/saved_game.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/quit_watchdog.h"
 #include "platform/sdl/save_location.h"
@@ -250,7 +252,11 @@ std::string SnapshotSlots(Game& g, const std::string& overlay) {
         g.platform.saveSlots = nullptr;
         const std::string relative = SlotFile(g, slot);
         g.platform.saveSlots = rooted;
-        if (!from || !fs::exists(from)) continue;
+        if (!from) continue;
+        char path[kContentPathSize];
+        if (!ContentPath(g.platform.contentRoot, from, path, sizeof(path))) continue;
+        from = path;
+        if (!fs::exists(from)) continue;
         const fs::path to = fs::path(overlay) / relative;
         fs::create_directories(to.parent_path(), ec);
         fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
@@ -328,13 +334,16 @@ int RunRecord(const RecordOptions& o) {
     static Game game;
     static ManualClock clock;  // starts where the replay's does
     static RecordingAudio answers(&clock);
-    static SdlAudio sound;
+    static SdlAudio sound(o.gameDir.c_str());
     static SdlJoystick stick;
-    static SdlShell shell;
+    static SdlShell shell(o.gameDir.c_str());
+    static StderrDiagnostics diagnostics;
+    answers.contentRoot = o.gameDir.c_str();
     TeeAudio audio(&sound, &answers);
     RecordedJoystick joystick(&stick, &game, &writer);
     sound.Open();
-    ResetGame(game, Platform{&clock, nullptr, &audio, &joystick, &shell, ChooseSaveSlots()});
+    ResetGame(game, Platform{&clock, nullptr, &audio, &joystick, &shell,
+                             ChooseSaveSlots(o.gameDir.c_str()), &diagnostics, o.gameDir.c_str()});
 
     const std::string overlay = SiblingPath(o.script, ".content");
     const std::string slots = SnapshotSlots(game, overlay);
@@ -349,7 +358,7 @@ int RunRecord(const RecordOptions& o) {
     if (!o.feed.empty()) writer.Comment("Its keys came from " + o.feed + ".");
 
     StartupLoad(game);
-    SdlDisplay* display = SdlDisplay::Create(false);
+    SdlDisplay* display = SdlDisplay::Create(false, o.gameDir.c_str());
     if (display == nullptr) {
         std::fprintf(stderr, "veloria-play: no window: %s\n", SDL_GetError());
         sound.Close();

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "content/content_files.h"
+
 namespace veloria {
 
 namespace {
@@ -97,8 +99,11 @@ bool CheckTrack(const uint8_t* p, size_t n, int32_t track, char* why, size_t why
     return true;
 }
 
-bool ReadWhole(const char* path, size_t limit, std::vector<uint8_t>* out, bool* tooBig) {
+bool ReadWhole(const char* root, const char* name, size_t limit, std::vector<uint8_t>* out,
+               bool* tooBig) {
     *tooBig = false;
+    char path[kContentPathSize];
+    if (!ContentPath(root, name, path, sizeof(path))) return false;
     FILE* f = std::fopen(path, "rb");
     if (f == nullptr) return false;
     uint8_t buffer[16384];
@@ -274,10 +279,10 @@ bool ReadPictureSize(const uint8_t* data, size_t size, PictureFormat* format, in
     return Fail(why, whySize, "not a PNG, JPEG or BMP picture");
 }
 
-bool CheckMidiFile(const char* path, char* why, size_t whySize) {
+bool CheckMidiFile(const char* root, const char* path, char* why, size_t whySize) {
     std::vector<uint8_t> bytes;
     bool tooBig = false;
-    if (!ReadWhole(path, kMaxSoundFileBytes, &bytes, &tooBig))
+    if (!ReadWhole(root, path, kMaxSoundFileBytes, &bytes, &tooBig))
         return Fail(why, whySize, "%s: cannot be opened", path);
     if (tooBig) return Fail(why, whySize, "%s: larger than %zu bytes", path, kMaxSoundFileBytes);
     char reason[kMediaWhySize];
@@ -285,10 +290,10 @@ bool CheckMidiFile(const char* path, char* why, size_t whySize) {
     return Fail(why, whySize, "%s: %s", path, reason);
 }
 
-bool CheckWaveFile(const char* path, WaveInfo* info, char* why, size_t whySize) {
+bool CheckWaveFile(const char* root, const char* path, WaveInfo* info, char* why, size_t whySize) {
     std::vector<uint8_t> bytes;
     bool tooBig = false;
-    if (!ReadWhole(path, kMaxSoundFileBytes, &bytes, &tooBig))
+    if (!ReadWhole(root, path, kMaxSoundFileBytes, &bytes, &tooBig))
         return Fail(why, whySize, "%s: cannot be opened", path);
     if (tooBig) return Fail(why, whySize, "%s: larger than %zu bytes", path, kMaxSoundFileBytes);
     char reason[kMediaWhySize];
@@ -296,10 +301,11 @@ bool CheckWaveFile(const char* path, WaveInfo* info, char* why, size_t whySize) 
     return Fail(why, whySize, "%s: %s", path, reason);
 }
 
-bool CheckPictureFile(const char* path, PictureRole role, char* why, size_t whySize) {
+bool CheckPictureFile(const char* root, const char* path, PictureRole role, char* why,
+                      size_t whySize) {
     std::vector<uint8_t> bytes;
     bool tooBig = false;
-    if (!ReadWhole(path, kPictureHeadBytes, &bytes, &tooBig))
+    if (!ReadWhole(root, path, kPictureHeadBytes, &bytes, &tooBig))
         return Fail(why, whySize, "%s: cannot be opened", path);
     PictureFormat format;
     int32_t w = 0, h = 0;
@@ -319,13 +325,4 @@ bool CheckPictureFile(const char* path, PictureRole role, char* why, size_t whyS
     return true;
 }
 
-}  // namespace veloria
-
-namespace veloria {
-bool PictureUsable(const char* path, PictureRole role) {
-    char why[kMediaWhySize + 128];
-    if (CheckPictureFile(path, role, why, sizeof(why))) return true;
-    std::fprintf(stderr, "veloria: %s\n", why);
-    return false;
-}
 }  // namespace veloria

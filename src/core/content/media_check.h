@@ -55,15 +55,11 @@ constexpr size_t kPictureHeadBytes = 256 * 1024;
 // Music and waves are read whole up to this size; larger files are refused.
 constexpr size_t kMaxSoundFileBytes = 64u * 1024 * 1024;
 
-// File forms: read the file (or its head) and check it; *why gets "FILE: reason". A missing
-// file is reported as such.
-bool CheckMidiFile(const char* path, char* why, size_t whySize);
-bool CheckWaveFile(const char* path, WaveInfo* info, char* why, size_t whySize);
-bool CheckPictureFile(const char* path, PictureRole role, char* why, size_t whySize);
+// File forms: read the file (or its head) at name below root (see ContentPath) and check it;
+// *why gets "NAME: reason". A missing file is reported as such.
+bool CheckMidiFile(const char* root, const char* name, char* why, size_t whySize);
+bool CheckWaveFile(const char* root, const char* name, WaveInfo* info, char* why, size_t whySize);
+bool CheckPictureFile(const char* root, const char* name, PictureRole role, char* why,
+                      size_t whySize);
 
-}  // namespace veloria
-
-namespace veloria {
-// CheckPictureFile that writes its reason on stderr ("veloria: FILE: reason") when it refuses.
-bool PictureUsable(const char* path, PictureRole role);
 }  // namespace veloria

@@ -4,28 +4,17 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "content/content_files.h"
 #include "flow/game.h"
 
 namespace veloria {
 
-namespace {
-int32_t gWarnings = 0;
-bool gQuiet = false;
-}  // namespace
-
-int32_t ContentWarningCount() {
-    return gWarnings;
-}
-void ResetContentWarningCount() {
-    gWarnings = 0;
-}
-void SetContentWarningsQuiet(bool quiet) {
-    gQuiet = quiet;
-}
-
-ContentReader::ContentReader(const char* path) : file_(nullptr), line_(1), failed_(false) {
+ContentReader::ContentReader(const Platform& platform, const char* path)
+    : file_(nullptr), diagnostics_(platform.diagnostics), line_(1), failed_(false) {
     CopyText(path_, sizeof(path_), path ? path : "");
-    if (path) file_ = std::fopen(path, "r");
+    char full[kContentPathSize];
+    if (path && ContentPath(platform.contentRoot, path, full, sizeof(full)))
+        file_ = std::fopen(full, "r");
 }
 
 ContentReader::~ContentReader() {
@@ -164,11 +153,10 @@ bool ContentReader::AtEnd() {
 }
 
 void ContentReader::WarnLine(int32_t line, const char* format, va_list args) {
-    ++gWarnings;
-    if (gQuiet) return;
+    if (!diagnostics_) return;
     char message[256];
     std::vsnprintf(message, sizeof(message), format, args);
-    std::fprintf(stderr, "%s:%d: %s\n", path_, line, message);
+    diagnostics_->Warn(path_, line, message);
 }
 
 void ContentReader::Warn(const char* format, ...) {

@@ -1,16 +1,20 @@
 #pragma once
 // The reader of every content format: integers with "%d "-like semantics and lines with a byte
 // limit that keeps the end-of-line when it fits. It knows its file name and line number so every
-// warning can say where the bad value stands.
+// warning can say where the bad value stands. Names are relative to the platform's content root,
+// and warnings go to the platform's diagnostics.
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 
 namespace veloria {
 
+struct Platform;
+class Diagnostics;
+
 class ContentReader {
   public:
-    explicit ContentReader(const char* path);
+    ContentReader(const Platform& platform, const char* path);
     ~ContentReader();
     ContentReader(const ContentReader&) = delete;
     ContentReader& operator=(const ContentReader&) = delete;
@@ -39,7 +43,7 @@ class ContentReader {
     // of the rest of the file.
     void SkipBadWords() { skipBadWords_ = true; }
 
-    // "file:line: message" on stderr, counted.
+    // "message" about file:line, to the platform's diagnostics.
     void Warn(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // The same, naming a line read earlier (the line a value stood on, not the one after it).
     void WarnAt(int32_t line, const char* format, ...) __attribute__((format(printf, 3, 4)));
@@ -64,6 +68,7 @@ class ContentReader {
     bool SkipWord(char* word, int32_t taken);
 
     FILE* file_;
+    Diagnostics* diagnostics_;
     int32_t pos_ = 0;
     int32_t len_ = 0;
     char buf_[4096];
@@ -72,11 +77,5 @@ class ContentReader {
     bool failed_;
     bool skipBadWords_ = false;
 };
-
-// Warnings written since start-up (for the strict checker and the tests).
-int32_t ContentWarningCount();
-void ResetContentWarningCount();
-// Silences the stderr output of warnings (the count still grows); for fuzzers.
-void SetContentWarningsQuiet(bool quiet);
 
 }  // namespace veloria

@@ -15,8 +15,8 @@ constexpr int32_t kMaxPurseLevel = 24;
 
 }  // namespace
 
-void LoadActor(Game& /*g*/, Actor& a, const char* path) {
-    ContentReader r(path);
+void LoadActor(Game& g, Actor& a, const char* path) {
+    ContentReader r(g.platform, path);
     if (!r.IsOpen()) return;
     VisitActorFile(a, [&](const FieldSchema& f, int32_t& value) {
         // The state picks a tile of the row: a bad one must never index outside it.

@@ -29,7 +29,7 @@ Index ReadIndexField(ContentReader& r, const FieldSchema& f) {
 // Each file names its own destination, so fields are read first and stored only when the
 // indices are good; fields the file does not reach keep their values.
 void LoadPieceFile(Game& g, const char* path) {
-    ContentReader r(path);
+    ContentReader r(g.platform, path);
     if (!r.IsOpen()) return;
     Index slot = ReadIndexField(r, kPieceFileFields[0]);
     int32_t price = 0;
@@ -50,7 +50,7 @@ void LoadPieceFile(Game& g, const char* path) {
 }
 
 void LoadItemFile(Game& g, const char* path) {
-    ContentReader r(path);
+    ContentReader r(g.platform, path);
     if (!r.IsOpen()) return;
     Index item = ReadIndexField(r, kItemFileFields[0]);
     if (!item.read) return;
@@ -67,7 +67,7 @@ void LoadItemFile(Game& g, const char* path) {
 }
 
 void LoadSpellFile(Game& g, const char* path) {
-    ContentReader r(path);
+    ContentReader r(g.platform, path);
     if (!r.IsOpen()) return;
     Index spell = ReadIndexField(r, kSpellFileFields[0]);
     if (!spell.valid) return;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/content_files.h"
 #include "content/reader.h"
 #include "flow/game.h"
 #include "hero/chest_schema.h"
@@ -39,7 +40,7 @@ int32_t NumberInFileName(const char* path) {
 }  // namespace
 
 void LoadChest(Game& g, const char* path) {
-    ContentReader reader(path);
+    ContentReader reader(g.platform, path);
     if (!reader.IsOpen()) return;
     int32_t n = 0;
     const FieldSchema& record = ChestField("record");
@@ -60,8 +61,9 @@ void OpenChest(Game& g, int32_t code) {
     if (code < kChestCodeFirst || code > kChestCodeLast) return;
     const int32_t c = g.level.chestIds[code - kChestCodeFirst];
     if (c < 0 || c >= kChests) {
-        std::fprintf(stderr, "level %d: chest number %d is outside 0..%d\n", g.level.levelNumber, c,
-                     kChests - 1);
+        char level[16];
+        FormatText(level, sizeof(level), "level %d", g.level.levelNumber);
+        ReportContent(g.platform, level, 0, "chest number %d is outside 0..%d", c, kChests - 1);
         return;
     }
     Chest& chest = g.chests[c];

@@ -13,7 +13,7 @@
 namespace veloria {
 
 void LoadDialog(Game& g, const char* path) {
-    ContentReader r(path);
+    ContentReader r(g.platform, path);
     if (!r.IsOpen()) return;  // a missing dialog leaves the box as it was
     int32_t n = 0;
     if (!r.ReadInt(&n)) return;

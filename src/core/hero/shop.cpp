@@ -29,7 +29,7 @@ void EnterMessage(Game& g, int32_t message) {
 }  // namespace
 
 void LoadShop(Game& g, const char* path) {
-    ContentReader reader(path);
+    ContentReader reader(g.platform, path);
     if (!reader.IsOpen()) return;
     Shop& s = g.shop;
     int32_t count = s.wareCount;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/content_files.h"
 #include "content/reader.h"
 #include "flow/game.h"
 #include "menus/save_schema.h"
@@ -104,7 +105,7 @@ int32_t ModeAsWritten(const Game& g) {
 
 // Makes the rename itself durable; a failure here cannot tear the slot any more.
 void SyncDirectoryOf(const char* file) {
-    char dir[kSlotPathSize];
+    char dir[kContentPathSize];
     CopyText(dir, sizeof(dir), file);
     char* slash = std::strrchr(dir, '/');
     if (slash) {
@@ -167,8 +168,10 @@ const char* SlotFileToLoad(const Game& g, int32_t slot) {
     return file;
 }
 
-bool SaveGame(Game& g, const char* file) {
-    if (!file || !file[0]) return false;
+bool SaveGame(Game& g, const char* name) {
+    char file[kContentPathSize];
+    if (!name || !name[0] || !ContentPath(g.platform.contentRoot, name, file, sizeof(file)))
+        return false;
     int32_t mode = ModeAsWritten(g);
     int32_t total = PlayTimeTotal(g);  // the file keeps the total, not the stored part
 
@@ -186,7 +189,7 @@ bool SaveGame(Game& g, const char* file) {
 
     // Written beside the slot and renamed over it, so a failure at any point leaves the old
     // save whole instead of a torn or empty file.
-    char temp[kSlotPathSize + 8];
+    char temp[kContentPathSize + 8];
     FormatText(temp, sizeof(temp), "%s.tmp", file);
     if (std::strlen(file) + 4 >= sizeof(temp)) return false;
     FILE* out = std::fopen(temp, "w");
@@ -205,7 +208,7 @@ bool SaveGame(Game& g, const char* file) {
 }
 
 int32_t LoadGame(Game& g, const char* file, int32_t restore) {
-    ContentReader reader(file);
+    ContentReader reader(g.platform, file);
     if (!reader.IsOpen()) return 0;
 
     // A damaged or short file is read as far as it goes; values that would index a table

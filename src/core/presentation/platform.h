@@ -112,6 +112,16 @@ struct SaveSlots {
     char file[3][kSaveSlotPathSize];
 };
 
+// Where the core's warnings about content go: stderr in the programs, counted by the checker and
+// the tests. The core itself never writes to stderr.
+class Diagnostics {
+  public:
+    virtual ~Diagnostics() = default;
+    // One warning: the file it concerns (or a short subject such as "level 3"), the line (0: the
+    // file as a whole), and what is wrong.
+    virtual void Warn(const char* file, int32_t line, const char* message) = 0;
+};
+
 struct Platform {
     Clock* clock = nullptr;
     Display* display = nullptr;
@@ -119,6 +129,10 @@ struct Platform {
     JoystickDevice* joystick = nullptr;
     Shell* shell = nullptr;
     const SaveSlots* saveSlots = nullptr;  // null: every slot in the game directory
+    Diagnostics* diagnostics = nullptr;    // null: warnings are dropped
+    // The game directory every content name is relative to (the back ends are given the same
+    // one); null or empty: the working directory.
+    const char* contentRoot = nullptr;
 };
 
 }  // namespace veloria

@@ -7,7 +7,7 @@
 namespace veloria {
 
 void LoadAnimFile(Game& g, const char* path) {
-    ContentReader r(path);
+    ContentReader r(g.platform, path);
     if (!r.IsOpen()) return;
     // The file names the entry it fills, whatever its own number.
     int32_t index = 0;

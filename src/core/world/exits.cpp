@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/content_files.h"
 #include "content/reader.h"
 #include "flow/game.h"
 #include "hero/dialog.h"
@@ -19,8 +20,11 @@ namespace {
 // into an unknown map mode would leave her on no map at all, so it is refused.
 bool GoThrough(Game& g, const LevelExit& e) {
     if (e.mapMode < Arena || e.mapMode > Large) {
-        std::fprintf(stderr, "level exit to level %d has map mode %d (1..3 expected); ignored\n",
-                     e.destLevel, e.mapMode);
+        char level[16];
+        FormatText(level, sizeof(level), "level %d", g.level.levelNumber);
+        ReportContent(g.platform, level, 0,
+                      "level exit to level %d has map mode %d (1..3 expected); ignored",
+                      e.destLevel, e.mapMode);
         return false;
     }
     LevelMap& m = g.level;
@@ -67,7 +71,7 @@ void EnterLair(Game& g, int32_t code) {
     char file[48];
     FormatText(file, sizeof(file), "data/lair/hlair%02d.txt", k);
     {
-        ContentReader r(file);
+        ContentReader r(g.platform, file);
         if (r.IsOpen()) ReadLevelExit(r, lair.exit);
     }
     const LevelExit e = lair.exit;
@@ -95,7 +99,7 @@ void DigTreasure(Game& g, int32_t code) {
     char file[48];
     FormatText(file, sizeof(file), "data/hidden/ht%02d.txt", k);
     {
-        ContentReader r(file);
+        ContentReader r(g.platform, file);
         int32_t record = 0;
         const FieldSchema& f = kTreasureFileFields[0];
         if (r.IsOpen() && r.ReadIndex(&record, f.lo, f.hi, WarningWord(f))) {

@@ -80,7 +80,7 @@ void LoadLevel(Game& g, uint8_t mode, const char* fileName) {
 void ReadLevelFile(Game& g, const char* fileName) {
     LevelMap& m = g.level;
     if (!ValidMode(m.mode)) return;
-    ContentReader r(fileName);
+    ContentReader r(g.platform, fileName);
     if (!r.IsOpen()) return;  // a missing file keeps the map that was there
     r.SkipBadWords();
     const ModeShape& s = kShapes[m.mode];

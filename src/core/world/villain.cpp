@@ -18,7 +18,7 @@ void LoadVillain(Game& g, int32_t number) {
     Villain& v = g.villain;
     char path[40];
     FormatText(path, sizeof(path), "data/villains/v%02d.txt", number);
-    ContentReader r(path);
+    ContentReader r(g.platform, path);
     VisitVillainFile(v, [&](const FieldSchema& f, int32_t& value) {
         if (IsChecked(f)) {
             r.ReadIndex(&value, f.lo, f.hi, f.name);

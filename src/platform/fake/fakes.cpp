@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/content_files.h"
 #include "content/media_check.h"
 #include "flow/game.h"
 
@@ -33,7 +34,10 @@ PresentResult RecordingDisplay::Present(const Renderer& r, int32_t quadCount, bo
     if (withBackground) {
         CopyText(lastBackground, sizeof(lastBackground), r.backgroundFile);
         if (checkBackgroundFiles) {
-            FILE* f = std::fopen(r.backgroundFile, "rb");
+            char path[kContentPathSize];
+            FILE* f = ContentPath(contentRoot, r.backgroundFile, path, sizeof(path))
+                          ? std::fopen(path, "rb")
+                          : nullptr;
             if (!f) return PresentResult::BackgroundLoadFailed;
             std::fclose(f);
         }
@@ -41,12 +45,12 @@ PresentResult RecordingDisplay::Present(const Renderer& r, int32_t quadCount, bo
     return PresentResult::Ok;
 }
 
-uint32_t RecordingAudio::WaveLengthMs(const char* file) {
+uint32_t RecordingAudio::WaveLengthMs(const char* root, const char* file) {
     // The same check the game makes: a broken wave is not played, and a data size beyond the
     // file counts only the samples the file holds.
     WaveInfo info;
     char why[kMediaWhySize];
-    return CheckWaveFile(file, &info, why, sizeof(why)) ? info.lengthMs : 0;
+    return CheckWaveFile(root, file, &info, why, sizeof(why)) ? info.lengthMs : 0;
 }
 
 void RecordingAudio::PlayWave(const char* file) {
@@ -58,18 +62,19 @@ void RecordingAudio::PlayWaveWait(const char* file) {
     ++waves;
     ++waitWaves;
     CopyText(lastWave, sizeof(lastWave), file);
-    if (clock_) clock_->Advance(WaveLengthMs(file));
+    if (clock_) clock_->Advance(WaveLengthMs(contentRoot, file));
 }
 
 bool RecordingAudio::MusicOpen(const char* file) {
     if (!musicAvailable) return false;
-    FILE* f = std::fopen(file, "rb");
+    char path[kContentPathSize];
+    FILE* f = ContentPath(contentRoot, file, path, sizeof(path)) ? std::fopen(path, "rb") : nullptr;
     if (!f && checkMusicFiles) return false;
     if (f) {
         std::fclose(f);
         // A file that is there but broken is refused as the game refuses it, with one warning.
         char why[kMediaWhySize + 64];
-        if (!CheckMidiFile(file, why, sizeof(why))) {
+        if (!CheckMidiFile(contentRoot, file, why, sizeof(why))) {
             if (std::strcmp(lastRefused_, file) != 0) {
                 std::fprintf(stderr, "veloria: music not played: %s\n", why);
                 CopyText(lastRefused_, sizeof(lastRefused_), file);

@@ -36,6 +36,7 @@ class RecordingDisplay : public Display {
     void PresentBlack() override { ++blackFrames; }
     bool DeviceLost() override { return lost; }
 
+    const char* contentRoot = nullptr;  // where the names it is given are (null: here)
     int32_t maxTexture = 8192;
     bool tileLibraryOk = true;  // false: the tile library fails to load
     bool fontOk = true;
@@ -67,10 +68,11 @@ class RecordingAudio : public AudioDevice {
     int32_t MusicMode() override;
 
     // Length of a wave file in ms from its RIFF header; 0 for a missing or unreadable file.
-    static uint32_t WaveLengthMs(const char* file);
+    static uint32_t WaveLengthMs(const char* root, const char* file);
 
-    int32_t waves = 0;      // every wave started since start-up
-    int32_t waitWaves = 0;  // of which played to their end
+    const char* contentRoot = nullptr;  // where the names it is given are (null: here)
+    int32_t waves = 0;                  // every wave started since start-up
+    int32_t waitWaves = 0;              // of which played to their end
     char lastWave[64] = {};
     // Music: what the game asked for.
     bool musicAvailable = true;    // false: no music device at all

@@ -74,14 +74,13 @@ void DescribeSearch(const GameDirSearch& search, char* text, int32_t size) {
     }
 }
 
-bool EnterGameDirectory(GameDirSearch* search) {
+bool FindGameDirectory(GameDirSearch* search) {
     char cwd[kGameDirPathSize];
     if (!getcwd(cwd, sizeof(cwd))) cwd[0] = '\0';
     char* base = SDL_GetBasePath();  // ends with '/'
     SearchGameDirectory(search, cwd, base, VELORIA_DATA_DIR);
     SDL_free(base);
-    if (search->found < 0) return false;
-    return chdir(search->candidates[search->found]) == 0;
+    return search->found >= 0;
 }
 
 bool IsInstalledDataDirectory(const char* dir) {

@@ -1,6 +1,7 @@
 #pragma once
-// Finding the game directory: the folder that holds the tile library and the data files. The
-// game reads every file relative to its working directory, so the program moves there first.
+// Finding the game directory: the folder that holds the tile library and the data files. Every
+// content name is relative to it; the program hands it to the core and the back ends as their
+// content root and never changes its working directory.
 #include <cstdint>
 
 namespace veloria {
@@ -28,9 +29,9 @@ void SearchGameDirectory(GameDirSearch* search, const char* workingDir, const ch
 void DescribeSearch(const GameDirSearch& search, char* text, int32_t size);
 
 // The program's search (working directory, SDL_GetBasePath and ../share/veloria below it, the
-// configured data directory);
-// on success changes into the directory found. Returns false when none qualifies.
-bool EnterGameDirectory(GameDirSearch* search);
+// configured data directory). The directory found is search->candidates[search->found], an
+// absolute path. Returns false when none qualifies.
+bool FindGameDirectory(GameDirSearch* search);
 
 // True when dir is an installed data directory of this program (its executable's
 // ../share/veloria or the configured one), which is never saved into, whoever runs the game.

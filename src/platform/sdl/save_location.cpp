@@ -56,7 +56,8 @@ bool ChooseSaveRoot(const char* gameDir, bool installed, const char* xdgDataHome
     return true;
 }
 
-const SaveSlots* ChooseSaveSlots() {
+const SaveSlots* ChooseSaveSlots(const char* gameDir) {
+    if (gameDir == nullptr || gameDir[0] == '\0') gameDir = ".";
     static char root[kSaveRootSize];
     static SaveSlots slots;
     const char* home = std::getenv("HOME");
@@ -64,8 +65,9 @@ const SaveSlots* ChooseSaveSlots() {
         const passwd* pw = getpwuid(getuid());
         home = pw ? pw->pw_dir : nullptr;
     }
-    const bool installed = IsInstalledDataDirectory(".");
-    if (!ChooseSaveRoot(".", installed, std::getenv("XDG_DATA_HOME"), home, root, sizeof(root))) {
+    const bool installed = IsInstalledDataDirectory(gameDir);
+    if (!ChooseSaveRoot(gameDir, installed, std::getenv("XDG_DATA_HOME"), home, root,
+                        sizeof(root))) {
         std::fprintf(stderr,
                      "veloria: the game directory cannot be saved into and no data folder could "
                      "be named (HOME is unset); saving will fail\n");

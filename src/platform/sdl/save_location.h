@@ -21,9 +21,8 @@ bool DirectoryIsWritable(const char* dir);
 bool ChooseSaveRoot(const char* gameDir, bool installed, const char* xdgDataHome, const char* home,
                     char* root, int32_t size);
 
-// ChooseSaveRoot for the working directory (the game directory, entered already; an installed
-// one when IsInstalledDataDirectory says so) and this process's environment, as the slot names
-// the core's Platform carries.
-const SaveSlots* ChooseSaveSlots();
+// ChooseSaveRoot for the game directory (an installed one when IsInstalledDataDirectory says so)
+// and this process's environment, as the slot names the core's Platform carries.
+const SaveSlots* ChooseSaveSlots(const char* gameDir);
 
 }  // namespace veloria

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/content_files.h"
 #include "content/media_check.h"
 
 namespace veloria {
@@ -65,6 +66,12 @@ class Locked {
 };
 
 }  // namespace
+
+SdlAudio::SdlAudio(const char* contentRoot) {
+    // A root too long for the buffer would name another place: no root, so files are missing.
+    if (contentRoot && std::strlen(contentRoot) < sizeof(contentRoot_))
+        std::memcpy(contentRoot_, contentRoot, std::strlen(contentRoot) + 1);
+}
 
 SdlAudio::~SdlAudio() {
     Close();
@@ -146,8 +153,10 @@ Mix_Chunk* SdlAudio::Wave(const char* file) {
     // header claiming gigabytes cannot make a blocking wait last for hours.
     char why[kMediaWhySize];
     WaveInfo info;
-    if (CheckWaveFile(file, &info, why, sizeof(why))) {
-        slot->chunk = Mix_LoadWAV(file);
+    char path[kContentPathSize];
+    if (CheckWaveFile(contentRoot_, file, &info, why, sizeof(why)) &&
+        ContentPath(contentRoot_, file, path, sizeof(path))) {
+        slot->chunk = Mix_LoadWAV(path);
     } else {
         slot->chunk = nullptr;
         if (std::strstr(why, "cannot be opened") == nullptr)
@@ -180,7 +189,7 @@ void SdlAudio::PlayWaveWait(const char* file) {
         // No device: the wave's own length in silence, the window alive meanwhile.
         WaveInfo info;
         char why[kMediaWhySize];
-        if (!CheckWaveFile(file, &info, why, sizeof(why))) return;
+        if (!CheckWaveFile(contentRoot_, file, &info, why, sizeof(why))) return;
         const uint32_t start = SDL_GetTicks();
         while (SDL_GetTicks() - start < info.lengthMs) {
             if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_PumpEvents();
@@ -241,7 +250,9 @@ bool SdlAudio::MusicOpen(const char* file) {
     // The synthesiser can spin for good on a broken file (holding the audio lock, so even a
     // wave could not start): such a piece is silence plus one warning.
     char why[kMediaWhySize] = "the file name is too long";
-    if (!NameFits(file, sizeof(musicFile_)) || !CheckMidiFile(file, why, sizeof(why))) {
+    char path[sizeof(musicFile_)];
+    if (!ContentPath(contentRoot_, file, path, sizeof(path)) ||
+        !CheckMidiFile(contentRoot_, file, why, sizeof(why))) {
         bool reported = false;
         for (const char* name : failed_) reported = reported || std::strcmp(name, file) == 0;
         if (!reported) {
@@ -251,7 +262,7 @@ bool SdlAudio::MusicOpen(const char* file) {
         }
         return false;
     }
-    std::memcpy(musicFile_, file, std::strlen(file) + 1);
+    std::memcpy(musicFile_, path, sizeof(musicFile_));
     musicStarted_ = false;
     musicWanted_ = false;
     musicLoading_ = true;

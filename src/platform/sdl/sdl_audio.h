@@ -18,7 +18,9 @@ namespace veloria {
 
 class SdlAudio : public AudioDevice {
   public:
-    SdlAudio() = default;
+    // contentRoot: the game directory the file names are relative to (null: the working
+    // directory); copied.
+    explicit SdlAudio(const char* contentRoot = nullptr);
     ~SdlAudio() override;
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
@@ -62,7 +64,8 @@ class SdlAudio : public AudioDevice {
     // Shared with the music loader thread, under musicLock_.
     SDL_mutex* musicLock_ = nullptr;
     SDL_Thread* musicLoader_ = nullptr;
-    char musicFile_[4200] = {};
+    char musicFile_[4352] = {};  // the path, below the content root
+    char contentRoot_[4352] = {};
     bool musicLoading_ = false;
     bool musicWanted_ = false;  // play as soon as it is loaded
     Mix_Music* music_ = nullptr;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "content/content_files.h"
 #include "content/media_check.h"
 #include "platform/sdl/font_file.h"
 #include "platform/sdl/tile_atlas.h"
@@ -23,7 +24,7 @@ constexpr int kScreenHeight = 768;
 constexpr int kFontCellHeight = 24;
 constexpr int kBackgroundCacheSize = 4;
 constexpr int kTextCacheSize = 96;
-constexpr int kTileLibraryPathSize = 4200;
+constexpr int kTileLibraryPathSize = kContentPathSize;
 // A cached text unused for this many frames is dropped.
 constexpr uint32_t kTextIdleFrames = 8;
 // A background picture not shown for this long is dropped: in play none is shown, and the title's
@@ -147,6 +148,15 @@ void UseNearest(SDL_Texture* t) {
     if (t != nullptr) SDL_SetTextureScaleMode(t, SDL_ScaleModeNearest);
 }
 
+// Checks a picture before any decoder sees it; a refusal is said on stderr ("veloria: NAME:
+// reason"). path is name below the content root.
+bool PictureUsable(const char* root, const char* name, PictureRole role) {
+    char why[kMediaWhySize + 128];
+    if (CheckPictureFile(root, name, role, why, sizeof(why))) return true;
+    std::fprintf(stderr, "veloria: %s\n", why);
+    return false;
+}
+
 }  // namespace
 
 struct SdlDisplay::Impl {
@@ -166,6 +176,7 @@ struct SdlDisplay::Impl {
     bool loaderWanted = false;  // started once the first frame is on screen
     bool loaderOk = false;
     char tilePath[kTileLibraryPathSize] = {};
+    char contentRoot[kContentPathSize] = {};
     // One texture per atlas row (4096 x 128) of each sheet: each row is uploaded and let go
     // before the next, and the negative is made only for the rows a flash draws.
     TileTextures tiles = {};
@@ -409,8 +420,10 @@ SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
     char file[kBackgroundNameSize];
     std::memcpy(file, name, n);
     file[n] = '\0';
-    if (!PictureUsable(file, PictureRole::Background)) return nullptr;  // before any decoding
-    SDL_Surface* surface = IMG_Load(file);
+    if (!PictureUsable(contentRoot, file, PictureRole::Background)) return nullptr;
+    char path[kContentPathSize];
+    if (!ContentPath(contentRoot, file, path, sizeof(path))) return nullptr;
+    SDL_Surface* surface = IMG_Load(path);
     if (surface == nullptr) return nullptr;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
@@ -555,11 +568,15 @@ void SdlDisplay::Impl::EndFrame() {
     DropIdleBackgrounds();
 }
 
-SdlDisplay* SdlDisplay::Create(bool offscreen) {
+SdlDisplay* SdlDisplay::Create(bool offscreen, const char* contentRoot) {
     SdlDisplay* d = new SdlDisplay();
     d->impl_ = new Impl();
     Impl& m = *d->impl_;
     m.offscreen = offscreen;
+    // A root too long for the buffer would name another place: refuse it as no root at all,
+    // and every file is then missing rather than wrong.
+    if (contentRoot && std::strlen(contentRoot) < sizeof(m.contentRoot))
+        std::memcpy(m.contentRoot, contentRoot, std::strlen(contentRoot) + 1);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const bool software = offscreen || PreferSoftwareRenderer();
     if (software && !offscreen) {
@@ -673,10 +690,9 @@ bool SdlDisplay::LoadTileLibrary(const char* path) {
     Invalidate();
     // The header is read now, so a library of the wrong size ends the game at once; decoding
     // it waits on the loader thread until a frame first draws tiles.
-    if (!PictureUsable(path, PictureRole::TileLibrary)) return false;
     Impl& m = *impl_;
-    if (std::strlen(path) >= sizeof(m.tilePath)) return false;
-    std::memcpy(m.tilePath, path, std::strlen(path) + 1);
+    if (!PictureUsable(m.contentRoot, path, PictureRole::TileLibrary)) return false;
+    if (!ContentPath(m.contentRoot, path, m.tilePath, sizeof(m.tilePath))) return false;
     m.loaderOk = false;
     m.loaderWanted = true;
     return true;

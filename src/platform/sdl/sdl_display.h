@@ -13,7 +13,9 @@ class SdlDisplay : public Display {
     // SDL's video subsystem must be initialised. Returns nullptr (with the SDL error on stderr)
     // when no window or renderer could be created. offscreen: hidden 1024 x 768 window, software
     // renderer, every frame rendered into a target texture that SaveLastFrame can read.
-    static SdlDisplay* Create(bool offscreen);
+    // contentRoot: the game directory the names it is given are relative to (null: the working
+    // directory); copied.
+    static SdlDisplay* Create(bool offscreen, const char* contentRoot = nullptr);
     ~SdlDisplay() override;
 
     // Writes the last presented 1024 x 768 frame as a PNG file.

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "content/content_files.h"
+
 namespace veloria {
 
 namespace {
@@ -16,15 +18,21 @@ bool Unreserved(unsigned char c) {
 
 }  // namespace
 
-bool SdlShell::FileUrl(const char* relativePath, char* url, int32_t size) {
-    char path[4096];
-    if (relativePath[0] == '/') {
-        if (std::snprintf(path, sizeof(path), "%s", relativePath) >= int(sizeof(path)))
-            return false;
+SdlShell::SdlShell(const char* contentRoot) {
+    if (contentRoot && std::strlen(contentRoot) < sizeof(contentRoot_))
+        std::memcpy(contentRoot_, contentRoot, std::strlen(contentRoot) + 1);
+}
+
+bool SdlShell::FileUrl(const char* root, const char* relativePath, char* url, int32_t size) {
+    char named[kContentPathSize];
+    if (!ContentPath(root, relativePath, named, sizeof(named))) return false;
+    char path[kContentPathSize + 2048];
+    if (named[0] == '/') {
+        if (std::snprintf(path, sizeof(path), "%s", named) >= int(sizeof(path))) return false;
     } else {
         char cwd[2048];
         if (!getcwd(cwd, sizeof(cwd))) return false;
-        if (std::snprintf(path, sizeof(path), "%s/%s", cwd, relativePath) >= int(sizeof(path)))
+        if (std::snprintf(path, sizeof(path), "%s/%s", cwd, named) >= int(sizeof(path)))
             return false;
     }
     static const char kHex[] = "0123456789ABCDEF";
@@ -47,8 +55,8 @@ bool SdlShell::FileUrl(const char* relativePath, char* url, int32_t size) {
 }
 
 void SdlShell::OpenFile(const char* relativePath) {
-    char url[8192];
-    if (!FileUrl(relativePath, url, sizeof(url))) {
+    char url[3 * (kContentPathSize + 2048) + 8];
+    if (!FileUrl(contentRoot_, relativePath, url, sizeof(url))) {
         std::fprintf(stderr, "veloria: path too long to open: %s\n", relativePath);
         return;
     }

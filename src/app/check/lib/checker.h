@@ -43,8 +43,12 @@ std::string Quoted(const std::string& s);
 
 class Checker {
   public:
+    // Every content name is read below the game's content root.
     Checker(Game& g, const CheckOptions& options, CheckResult& result)
-        : g_(g), options_(options), result_(result) {}
+        : g_(g),
+          options_(options),
+          result_(result),
+          root_(g.platform.contentRoot ? g.platform.contentRoot : "") {}
     void Run();
 
     // content_check.cpp
@@ -92,9 +96,15 @@ class Checker {
     void CheckArrival(const Arrival& a, const LevelInfo& dest);
     void CheckReachability(int32_t number, const LevelInfo& l);
 
+    // The path of a content name (the name itself when there is no root).
+    std::string At(const std::string& name) const {
+        return root_.empty() ? name : root_ + "/" + name;
+    }
+
     Game& g_;
     CheckOptions options_;
     CheckResult& result_;
+    std::string root_;
 
     std::map<int32_t, LevelInfo> levels_;
     std::vector<std::pair<int32_t, std::pair<int32_t, Where>>> queue_;  // level, mode, named at
@@ -106,8 +116,8 @@ class Checker {
 
   public:
     // Files found in the content folders, by number.
-    static std::map<int32_t, std::string> Numbered(const std::string& folder,
-                                                   const std::string& prefix);
+    std::map<int32_t, std::string> Numbered(const std::string& folder,
+                                            const std::string& prefix) const;
 };
 
 }  // namespace veloria::check

@@ -17,6 +17,7 @@
 #include "hero/dialog_schema.h"
 #include "hero/shop_schema.h"
 #include "menus/saved_game.h"
+#include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "world/anim_schema.h"
 #include "world/level_schema.h"
@@ -117,7 +118,7 @@ void Checker::Fail(const Where& at, const std::string& expected, const std::stri
 
 bool Checker::Exists(const std::string& path) const {
     std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
+    return std::filesystem::is_regular_file(At(path), ec);
 }
 
 bool Checker::Need(const std::string& path, const Where& namedAt, const std::string& what) {
@@ -153,10 +154,10 @@ void Checker::ExpectRange(const Where& at, int32_t value, int32_t lo, int32_t hi
 }
 
 std::map<int32_t, std::string> Checker::Numbered(const std::string& folder,
-                                                 const std::string& prefix) {
+                                                 const std::string& prefix) const {
     std::map<int32_t, std::string> out;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    for (const auto& entry : std::filesystem::directory_iterator(At(folder), ec)) {
         std::string name = entry.path().filename().string();
         if (!entry.is_regular_file(ec)) continue;
         if (name.size() != prefix.size() + 6 || name.rfind(prefix, 0) != 0) continue;
@@ -219,7 +220,7 @@ void ExpectEnd(Checker& c, ContentText& t, const std::string& after) {
 std::vector<int32_t> Checker::CheckActorFile(const std::string& path, int32_t numbers,
                                              int32_t nameSize, bool named, bool drawn,
                                              std::vector<int32_t>* lineOf) {
-    ContentText t(path);
+    ContentText t(root_, path);
     std::vector<int32_t> values, lines;
     if (!t.Exists()) return values;
     if (!ReadHead(*this, t, numbers, &values, &lines, "before the name")) return {};
@@ -338,7 +339,7 @@ void Checker::CheckAnims() {
     for (int32_t n = 0; n < kAnimTiles; ++n) {
         std::string path = Text("data/anims/anim%02d.txt", n);
         if (!Need(path, {"(start-up)", 0}, Text("animation entry %d", n))) continue;
-        NumberFile f = ReadNumberFile(path);
+        NumberFile f = ReadNumberFile(root_, path);
         LoadAnimFile(g_, path.c_str());
         if (!ExpectCount(path, f, kAnimFileIntegers, "entry period frame tile tile")) continue;
         const size_t entry = static_cast<size_t>(AnimFieldAt("entry")),
@@ -378,7 +379,7 @@ void Checker::CheckCatalogue() {
         for (int32_t p = 0; p < kPiecesPerSlot; ++p) {
             std::string path = Text("data/portal/%s%02d.txt", kPieceWords[s], p);
             if (!Need(path, start, "equipment piece")) continue;
-            ContentText t(path);
+            ContentText t(root_, path);
             std::vector<int32_t> v, lines;
             if (!ReadHead(*this, t, RecordIntegers(kPieceFileSchema), &v, &lines,
                           "slot price piece protect mojo cast")) {
@@ -393,7 +394,7 @@ void Checker::CheckCatalogue() {
     for (int32_t k = 0; k < kItems; ++k) {
         std::string path = Text("data/portal/item%02d.txt", k);
         if (!Need(path, start, "inventory item")) continue;
-        ContentText t(path);
+        ContentText t(root_, path);
         std::vector<int32_t> v, lines;
         if (!ReadHead(*this, t, RecordIntegers(kItemFileSchema), &v, &lines, "item value"))
             continue;
@@ -406,7 +407,7 @@ void Checker::CheckCatalogue() {
     for (int32_t k = 0; k < kSpells; ++k) {
         std::string path = Text("data/portal/spell%02d.txt", k);
         if (!Need(path, start, "spell name")) continue;
-        ContentText t(path);
+        ContentText t(root_, path);
         std::vector<int32_t> v, lines;
         if (!ReadHead(*this, t, RecordIntegers(kSpellFileSchema), &v, &lines, "spell")) continue;
         record(path, v, lines, FieldOffset(kSpellFileSchema, "spell"), k, "spell");
@@ -419,7 +420,7 @@ void Checker::CheckCatalogue() {
 void Checker::CheckChest(int32_t number, const std::string& path) {
     g_.chests[number] = Chest{};
     LoadChest(g_, path.c_str());  // warns about a record number that is not the file's own
-    ContentText t(path);
+    ContentText t(root_, path);
     std::vector<int32_t> v, lines;
     if (!ReadHead(*this, t, kChestFileIntegers, &v, &lines, "record kind slot value")) return;
     if (NameLine(t, LineBytes(kChestSchema, "text"), true, "the chest's text"))
@@ -431,7 +432,7 @@ void Checker::CheckChest(int32_t number, const std::string& path) {
 }
 
 void Checker::CheckShop(const std::string& path) {
-    ContentText t(path);
+    ContentText t(root_, path);
     int32_t count = 0, line = 0;
     if (!t.Int(&count, &line)) {
         Fail({path, t.LineHere()}, "the number of wares", t.NextWord());
@@ -493,7 +494,7 @@ void Checker::StrictGoods(const std::string& path, const KindSchema* kinds, int3
 void Checker::CheckDialog(const std::string& path) {
     g_.dialog = DialogBox{};
     LoadDialog(g_, path.c_str());
-    ContentText t(path);
+    ContentText t(root_, path);
     int32_t count = 0, line = 0;
     if (!t.Int(&count, &line)) {
         Fail({path, t.LineHere()}, "the number of lines", t.NextWord());
@@ -527,7 +528,7 @@ void Checker::CheckDialog(const std::string& path) {
 }
 
 void Checker::CheckTreasure(int32_t number, const std::string& path) {
-    NumberFile f = ReadNumberFile(path);
+    NumberFile f = ReadNumberFile(root_, path);
     if (!ExpectCount(path, f, kTreasureFileIntegers, "record gold")) return;
     const size_t record = static_cast<size_t>(FieldOffset(kTreasureFileSchema, "record")),
                  amount = static_cast<size_t>(FieldOffset(kTreasureFileSchema, "amount"));
@@ -540,14 +541,14 @@ void Checker::CheckTreasure(int32_t number, const std::string& path) {
 }
 
 void Checker::CheckLairFile(const std::string& path) {
-    ExpectCount(path, ReadNumberFile(path), static_cast<size_t>(RecordIntegers(kLevelExitSchema)),
-                "a level exit");
+    ExpectCount(path, ReadNumberFile(root_, path),
+                static_cast<size_t>(RecordIntegers(kLevelExitSchema)), "a level exit");
 }
 
 void Checker::CheckFreshGame() {
     const std::string path = kFreshGameFile;
     if (!Need(path, {"(new game)", 0}, "the fresh game")) return;
-    NumberFile f = ReadNumberFile(path);
+    NumberFile f = ReadNumberFile(root_, path);
     bool whole = ExpectCount(path, f, kSaveFileIntegers, "the saved-game format");
     g_.hero = Actor{};
     g_.level = LevelMap{};
@@ -625,9 +626,8 @@ void Checker::Run() {
 
 CheckResult CheckContent(const std::string& dir, const CheckOptions& options) {
     CheckResult result;
-    char old[4096];
-    bool haveOld = getcwd(old, sizeof(old)) != nullptr;
-    if (chdir(dir.c_str()) != 0) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
         Checker(*std::make_unique<Game>(), options, result)
             .Fail({dir, 0}, "a content directory", "none that can be entered");
         return result;
@@ -637,15 +637,14 @@ CheckResult CheckContent(const std::string& dir, const CheckOptions& options) {
     RecordingAudio audio(&clock);
     ScriptedJoystick joystick;
     RecordingShell shell;
+    StderrDiagnostics diagnostics;
+    display.contentRoot = dir.c_str();
+    audio.contentRoot = dir.c_str();
     auto game = std::make_unique<Game>();
-    ResetGame(*game, Platform{&clock, &display, &audio, &joystick, &shell});
-    int32_t warnings = ContentWarningCount();
+    ResetGame(*game, Platform{&clock, &display, &audio, &joystick, &shell, nullptr, &diagnostics,
+                              dir.c_str()});
     Checker(*game, options, result).Run();
-    result.loaderWarnings = ContentWarningCount() - warnings;
-    if (haveOld && chdir(old) != 0) {
-        Checker(*game, options, result)
-            .Fail({old, 0}, "to return to the old directory", "no way back");
-    }
+    result.loaderWarnings = diagnostics.Count();
     return result;
 }
 

@@ -7,7 +7,9 @@
 
 namespace veloria::check {
 
-ContentText::ContentText(const std::string& path) : path_(path) {
+ContentText::ContentText(const std::string& root, const std::string& name) : path_(name) {
+    const std::string path =
+        root.empty() || name.empty() || name[0] == '/' ? name : root + "/" + name;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return;  // reading a folder would throw
     std::ifstream in(path, std::ios::binary);
@@ -92,8 +94,8 @@ void ContentText::SkipWord() {
     SkipSpace();
 }
 
-NumberFile ReadNumberFile(const std::string& path, bool wordsAsValues) {
-    ContentText t(path);
+NumberFile ReadNumberFile(const std::string& root, const std::string& path, bool wordsAsValues) {
+    ContentText t(root, path);
     NumberFile f;
     f.exists = t.Exists();
     if (wordsAsValues) t.WholeWords();

@@ -10,7 +10,8 @@ namespace veloria::check {
 
 class ContentText {
   public:
-    explicit ContentText(const std::string& path);
+    // Reads name below root (an empty root: name as it stands); Path() is the name.
+    ContentText(const std::string& root, const std::string& name);
 
     const std::string& Path() const { return path_; }
     bool Exists() const { return exists_; }
@@ -54,6 +55,7 @@ struct NumberFile {
     size_t strayAfter = 0;               // numbers before the stray word
     int32_t LineOf(size_t index) const;  // 0 when the file has no such number
 };
-NumberFile ReadNumberFile(const std::string& path, bool wordsAsValues = false);
+NumberFile ReadNumberFile(const std::string& root, const std::string& path,
+                          bool wordsAsValues = false);
 
 }  // namespace veloria::check

@@ -35,7 +35,7 @@ bool ReadOnPastTypo(const NumberFile& f, size_t expected) {
 constexpr size_t kExitInts = RecordIntegers(kLevelExitSchema);
 constexpr size_t kSpotInts = RecordIntegers(kGuardianSpotSchema);
 
-std::string At(const Where& w) {
+std::string Place(const Where& w) {
     return w.line > 0 ? w.file + ":" + std::to_string(w.line) : w.file;
 }
 
@@ -66,7 +66,7 @@ void Checker::Unique(const std::string& kind, int32_t number, int32_t level, con
         seen[number] = {level, at};
     } else if (it->second.first != level) {
         Fail(at, Text("%s number %d used by one level only", kind.c_str(), number),
-             "it in use at " + At(it->second.second) + " too");
+             "it in use at " + Place(it->second.second) + " too");
     }
 }
 
@@ -90,7 +90,7 @@ void Checker::VisitLevel(int32_t number, int32_t mode, const Where& namedAt) {
     l.file = Text("levels/level%02d.txt", number);
     l.mode = mode;
     if (!Need(l.file, namedAt, Text("level %d", number))) return;
-    l.numbers = ReadNumberFile(l.file, true);
+    l.numbers = ReadNumberFile(root_, l.file, true);
     g_.level = LevelMap{};
     LoadLevel(g_, static_cast<uint8_t>(mode), l.file.c_str());
     const size_t expected = mode == Large ? kLargeNumbers : kSmallNumbers;
@@ -231,7 +231,8 @@ void Checker::CheckLevelTables(int32_t number, LevelInfo& l) {
             if (!Need(path, at, "the lair of " + code)) continue;
             LevelExit x{};
             {
-                ContentReader r(path.c_str());  // as the game reads it on entering the lair
+                ContentReader r(g_.platform,
+                                path.c_str());  // as the game reads it on entering the lair
                 ReadLevelExit(r, x);
             }
             ExitEntry(x, {path, 1}, Text("lair %d", n));
@@ -362,7 +363,7 @@ void Checker::CheckAdventure() {
     // Level files no way leads to are checked too, in the mode their size gives.
     for (const auto& [n, path] : Numbered("levels", "level")) {
         if (levels_.count(n)) continue;
-        NumberFile f = ReadNumberFile(path, true);
+        NumberFile f = ReadNumberFile(root_, path, true);
         int32_t mode = f.values.size() == kLargeNumbers ? Large : Small;
         if (f.values.size() != kLargeNumbers) {
             if (!ExpectCount(path, f, kSmallNumbers, "a Small level; 3031 for a Large one")) {
@@ -395,7 +396,7 @@ void Checker::CheckAdventure() {
 }
 
 void Checker::CheckArena(const std::string& path) {
-    NumberFile f = ReadNumberFile(path, true);
+    NumberFile f = ReadNumberFile(root_, path, true);
     g_.level = LevelMap{};
     LoadLevel(g_, Arena, path.c_str());
     if (!ExpectCount(path, f, kArenaNumbers, "an arena") && !ReadOnPastTypo(f, kArenaNumbers)) {
