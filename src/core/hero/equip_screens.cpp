@@ -3,6 +3,7 @@
 
 #include "flow/game.h"
 #include "input/handle_input.h"
+#include "presentation/menu_list.h"
 #include "world/event_code.h"
 #include "world/facing.h"
 #include "world/saturate.h"
@@ -60,14 +61,11 @@ void DrawEquipMenu(Game& g) {
     MusicKeepAlive(g);
     SetBackgroundFile(g, "art/bg/equip_menu1.bmp");
     Actor& h = g.hero;
-    int32_t slot = 0;
+    MenuList list(g, {490, 260, 25}, g.cursors.equipMenuCursor);
     for (int32_t s = 0; s < kEquipSlots; ++s) {
-        const bool under = (s == g.cursors.equipMenuCursor);
-        DrawText(g, slot++, h.slotTitle[s], 490, 260 + 25 * s,
-                 under ? kColourOlive : kColourDarkRed);
-        if (under) {
+        if (list.Line(h.slotTitle[s])) {
             h.equipCursor = s;
-            DrawText(g, slot++, h.slotHint[s], 310, 700, kColourDarkRed);
+            list.Text(h.slotHint[s], 310, 700);
         }
     }
     g.cursors.equipMenuCount = kEquipSlots;
@@ -82,27 +80,22 @@ void DrawEquipList(Game& g) {
     if (h.equipCursor >= 0 && h.equipCursor < kEquipSlots) {
         EquipSlot& es = h.equip[h.equipCursor];
         char text[kTextLength];
-        int32_t slot = 0;
-        int32_t k = 0;
+        MenuList list(g, {470, 270, 25}, es.listCursor);
         for (int32_t p = 0; p < kPiecesPerSlot; ++p) {
             const EquipItem& piece = es.items[p];
             if (piece.owned == 0) continue;
-            const bool under = (k == es.listCursor);
-            DrawText(g, slot++, piece.name, 470, 270 + 25 * k,
-                     under ? kColourOlive : kColourDarkRed);
-            if (under) {
+            if (list.Line(piece.name)) {
                 // Moving the cursor wears the piece under it.
                 es.equipped = p;
                 FormatText(text, sizeof(text), "Protect: %d", piece.protect);
-                DrawText(g, slot++, text, 260, 575, kColourDarkRed);
+                list.Text(text, 260, 575);
                 FormatText(text, sizeof(text), "Cast: %d", piece.cast);
-                DrawText(g, slot++, text, 500, 575, kColourDarkRed);
+                list.Text(text, 500, 575);
                 FormatText(text, sizeof(text), "Mojo: %d", piece.mojo);
-                DrawText(g, slot++, text, 735, 575, kColourDarkRed);
+                list.Text(text, 735, 575);
             }
-            ++k;
         }
-        es.listCount = k;
+        es.listCount = list.Lines();
     }
     SetBackground(g, g.backgroundFile);
     DrawFrame(g, 0, 1);
@@ -113,20 +106,16 @@ void DrawItemMenu(Game& g) {
     SetBackgroundFile(g, "art/bg/item_menu.bmp");
     Actor& h = g.hero;
     char text[kTextLength];
-    int32_t slot = 0;
-    int32_t k = 0;
+    MenuList list(g, {440, 270, 25}, g.cursors.itemMenuCursor);
     for (int32_t i = 0; i < kItems; ++i) {
         if (h.itemCount[i] == 0) continue;
-        const bool under = (k == g.cursors.itemMenuCursor);
         FormatText(text, sizeof(text), "%s: %d", h.itemName[i], h.itemCount[i]);
-        DrawText(g, slot++, text, 440, 270 + 25 * k, under ? kColourOlive : kColourDarkRed);
-        if (under) {
+        if (list.Line(text)) {
             h.selectedItem = i;
-            DrawText(g, slot++, h.itemInfo[i], 290, 655, kColourDarkRed);
+            list.Text(h.itemInfo[i], 290, 655);
         }
-        ++k;
     }
-    g.cursors.itemMenuCount = k;
+    g.cursors.itemMenuCount = list.Lines();
     SetBackground(g, g.backgroundFile);
     DrawFrame(g, 0, 1);
 }
@@ -135,15 +124,12 @@ void DrawSpellMenu(Game& g) {
     MusicKeepAlive(g);
     SetBackgroundFile(g, "art/bg/spell_menu.bmp");
     Actor& h = g.hero;
-    int32_t k = 0;
+    MenuList list(g, {470, 200, 25}, g.cursors.spellMenuCursor);
     for (int32_t j = 0; j < kSpells; ++j) {
         if (h.spellOwned[j] != 1) continue;
-        const bool under = (k == g.cursors.spellMenuCursor);
-        DrawText(g, k, h.spellName[j], 470, 200 + 25 * k, under ? kColourOlive : kColourDarkRed);
-        if (under) h.selectedSpell = j;
-        ++k;
+        if (list.Line(h.spellName[j])) h.selectedSpell = j;
     }
-    g.cursors.spellMenuCount = k;
+    g.cursors.spellMenuCount = list.Lines();
     SetBackground(g, g.backgroundFile);
     DrawFrame(g, 0, 1);
 }

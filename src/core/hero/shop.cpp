@@ -8,6 +8,7 @@
 #include "flow/game.h"
 #include "hero/goods.h"
 #include "hero/shop_schema.h"
+#include "presentation/menu_list.h"
 
 namespace veloria {
 
@@ -24,6 +25,13 @@ void EnterMessage(Game& g, int32_t message) {
     g.shop.shopMessage = message;
     g.flow.returnState = g.flow.gameState;
     g.flow.gameState = StateShopMessage;
+}
+
+// The buy and sell lists show the heroine's gold below them, in the slot after the list.
+void DrawPurse(Game& g, MenuList& list) {
+    char text[kTextLength];
+    FormatText(text, sizeof(text), "GP: %d", g.hero.attr[GP]);
+    list.Text(text, 600, 620, kColourDarkGreen);
 }
 
 }  // namespace
@@ -149,14 +157,11 @@ void DrawShopMenu(Game& g) {
     Shop& s = g.shop;
     MusicKeepAlive(g);
     SetBackground(g, kShopPicture);
-    int32_t slot = 0;
+    MenuList list(g, {735, 230, 40}, s.menuCursor);
     for (int32_t k = 0; k < 3; ++k) {
-        const bool under = (k == s.menuCursor);
-        DrawText(g, slot++, s.menuTitle[k], 735, 230 + 40 * k,
-                 under ? kColourOlive : kColourDarkRed);
-        if (under) {
+        if (list.Line(s.menuTitle[k])) {
             s.menuChoice = k;
-            DrawText(g, slot++, s.menuHint[k], 600, 650, kColourDarkRed);
+            list.Text(s.menuHint[k], 600, 650);
         }
     }
     DrawFrame(g, 0, 1);
@@ -167,19 +172,16 @@ void DrawBuyList(Game& g) {
     MusicKeepAlive(g);
     SetBackground(g, kShopPicture);
     char text[kTextLength];
-    int32_t slot = 0;
+    MenuList list(g, {650, 230, 25}, s.buyCursor);
     const int32_t count = (s.wareCount < 0) ? 0 : (s.wareCount > kWares ? kWares : s.wareCount);
     for (int32_t k = 0; k < count; ++k) {
-        const bool under = (k == s.buyCursor);
         FormatText(text, sizeof(text), "%s ", s.wares[k].name);
-        DrawText(g, slot++, text, 650, 230 + 25 * k, under ? kColourOlive : kColourDarkRed);
-        if (under) {
+        if (list.Line(text)) {
             s.buyRow = k;
-            DrawText(g, slot++, s.wares[k].text, 600, 650, kColourDarkRed);
+            list.Text(s.wares[k].text, 600, 650);
         }
     }
-    FormatText(text, sizeof(text), "GP: %d", g.hero.attr[GP]);
-    DrawText(g, slot++, text, 600, 620, kColourDarkGreen);
+    DrawPurse(g, list);
     DrawFrame(g, 0, 1);
 }
 
@@ -188,17 +190,14 @@ void DrawSellList(Game& g) {
     MusicKeepAlive(g);
     SetBackground(g, kShopPicture);
     char text[kTextLength];
-    int32_t slot = 0;
+    MenuList list(g, {650, 230, 25}, s.sellCursor);
     const int32_t count =
         (s.sellCount < 0) ? 0 : (s.sellCount > kSellEntries ? kSellEntries : s.sellCount);
     for (int32_t k = 0; k < count; ++k) {
-        const bool under = (k == s.sellCursor);
         FormatText(text, sizeof(text), "%s: %d GP", s.sellList[k].name, s.sellList[k].value);
-        DrawText(g, slot++, text, 650, 230 + 25 * k, under ? kColourOlive : kColourDarkRed);
-        if (under) s.sellRow = k;
+        if (list.Line(text)) s.sellRow = k;
     }
-    FormatText(text, sizeof(text), "GP: %d", g.hero.attr[GP]);
-    DrawText(g, slot++, text, 600, 620, kColourDarkGreen);
+    DrawPurse(g, list);
     DrawFrame(g, 0, 1);
 }
 

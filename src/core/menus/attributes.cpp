@@ -1,5 +1,6 @@
 // The new hero: the attribute roll, its screen, and the values a new game derives from it.
 #include "flow/game.h"
+#include "presentation/menu_list.h"
 #include "world/saturate.h"
 
 namespace veloria {
@@ -52,9 +53,10 @@ void AttributeScreen(Game& g) {
         "Strength: %d", "Power: %d", "Wits: %d", "Stealth: %d", "Endurance: %d", "Speed: %d",
     };
     char text[kTextLength];
+    MenuList list(g, {475, 230, 40}, kNoCursor);
     for (int32_t i = 0; i < 6; ++i) {
         FormatText(text, sizeof(text), kFormats[i], g.hero.attr[i]);
-        DrawText(g, i, text, 475, 230 + 40 * i, kColourDarkRed);
+        list.Line(text);
     }
     SetBackground(g, g.backgroundFile);
     DrawFrame(g, 0, 1);
