@@ -1,7 +1,6 @@
 #include "icon.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -37,11 +36,7 @@ void PaintIcon(Canvas& c, int size) {
 // The icon painted over black and over white tells each pixel's coverage: alpha is one minus
 // the difference the background makes, the colour is what is left over black.
 bool SaveIcon(const Canvas& onBlack, const Canvas& onWhite, int size, const std::string& path) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_RGBA32);
-    if (s == nullptr) return false;
-    SDL_LockSurface(s);
-    for (int y = 0; y < size; ++y) {
-        uint8_t* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+    return paint::SavePng(path, size, size, SDL_PIXELFORMAT_RGBA32, [&](int y, uint8_t* row) {
         for (int x = 0; x < size; ++x) {
             const Color b = onBlack.Get(x, y);
             const Color w = onWhite.Get(x, y);
@@ -56,11 +51,7 @@ bool SaveIcon(const Canvas& onBlack, const Canvas& onWhite, int size, const std:
             row[4 * x + 2] = q(b.b);
             row[4 * x + 3] = static_cast<uint8_t>(std::lround(alpha * 255.0f));
         }
-    }
-    SDL_UnlockSurface(s);
-    const bool ok = IMG_SavePNG(s, path.c_str()) == 0;
-    SDL_FreeSurface(s);
-    return ok;
+    });
 }
 
 }  // namespace

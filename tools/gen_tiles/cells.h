@@ -1,6 +1,6 @@
 #pragma once
 // The painters of the tile library, one group per file. Cell numbers follow docs/tiles.md.
-#include "paint.h"
+#include "library.h"
 
 namespace gen {
 

@@ -420,7 +420,7 @@ void Head(Img& img, const Look& k, const Geo& g, const Pose& p) {
 
 // One figure, unlit by effects; the outline is added here.
 Img Figure(const Look& k, const Pose& p) {
-    Img img;
+    Img img(kArt, kArt);
     Geo g = Measure(k);
     Ramp cloth = MakeRamp(k.cloth);
     Ramp arms = k.body == kBones ? MakeRamp(k.skin) : cloth;
@@ -512,7 +512,7 @@ Img Figure(const Look& k, const Pose& p) {
 }
 
 Img WithShadow(const Img& figure, float rx) {
-    Img out;
+    Img out(kArt, kArt);
     out.DitherEllipse(32, float(kFeet), rx, 2.8f, Rgb(24, 30, 26), 0);
     out.Draw(figure, 0, 0);
     return out;
@@ -591,7 +591,7 @@ void HumanoidSet(Library& lib, int base, const Look& k, bool villain, uint32_t s
 // --- Creatures that are not people --------------------------------------------------------------
 
 Img Slime(const Pose& p, Color body) {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(body);
     bool squash = p.step == 0 && !p.cast;
     float rx = p.cast ? 11 : (squash ? 16 : 13), ry = p.cast ? 17 : (squash ? 11 : 14);
@@ -622,7 +622,7 @@ Img Slime(const Pose& p, Color body) {
 }
 
 Img Wolf(const Pose& p) {
-    Img img;
+    Img img(kArt, kArt);
     Ramp fur = MakeRamp(Rgb(112, 112, 126));
     Ramp belly = MakeRamp(Rgb(170, 168, 176));
     Color dark = Rgb(40, 40, 50);
@@ -676,7 +676,7 @@ Img Wolf(const Pose& p) {
 }
 
 Img Ghost(const Pose& p) {
-    Img img;
+    Img img(kArt, kArt);
     float bob = p.step == 0 ? 0.0f : -2.0f;
     Ramp r =
         MakeRamp(Rgb(120, 130, 170), Rgb(170, 180, 215), Rgb(210, 218, 240), Rgb(245, 248, 255));

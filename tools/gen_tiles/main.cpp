@@ -5,11 +5,11 @@
 // --map OUT.png LEVEL COLS ROWS CELLPX draws a whole level file (ground, overlay, the first
 // frame of each animated cell from GAMEDIR/data/anims, top) at CELLPX pixels a cell, for docs.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,15 +20,11 @@
 namespace {
 
 bool SavePng(const std::vector<uint32_t>& pixels, int w, int h, const std::string& path) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.data()), w, h,
-                                                        32, w * 4, SDL_PIXELFORMAT_RGB888);
-    if (!s) {
-        std::fprintf(stderr, "gen_tiles: %s\n", SDL_GetError());
-        return false;
-    }
-    bool ok = IMG_SavePNG(s, path.c_str()) == 0;
-    if (!ok) std::fprintf(stderr, "gen_tiles: cannot write %s: %s\n", path.c_str(), IMG_GetError());
-    SDL_FreeSurface(s);
+    const bool ok =
+        veloria::paint::SavePng(path, w, h, SDL_PIXELFORMAT_RGB888, [&](int y, uint8_t* row) {
+            std::memcpy(row, pixels.data() + size_t(y) * size_t(w), size_t(w) * 4);
+        });
+    if (!ok) std::fprintf(stderr, "gen_tiles: cannot write %s: %s\n", path.c_str(), SDL_GetError());
     return ok;
 }
 

@@ -73,7 +73,7 @@ void Tree(Library& lib) {
 }
 
 Img Bush() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 52, 22, 7);
     LeafCluster(img, 32, 38, 22, 16, 1818, LeafRamp(), 70);
     for (int i = 0; i < 7; ++i) {
@@ -86,7 +86,7 @@ Img Bush() {
 }
 
 Img Boulder() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 34, 50, 24, 8);
     img.ShadedEllipse(32, 36, 22, 17, GreyStone());
     img.ShadedEllipse(44, 42, 10, 8, GreyStone());
@@ -100,7 +100,7 @@ Img Boulder() {
 }
 
 Img Fence() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp w = WoodRamp();
     // Rails span the whole cell so fences join side by side.
     for (int x = 0; x < 64; ++x) {
@@ -126,7 +126,7 @@ Img Fence() {
 }
 
 Img Signpost() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 56, 10, 3);
     Ramp w = WoodRamp();
     img.ShadedTrapezoid(32, 30, 56, 2.5f, 2.5f, w);
@@ -167,7 +167,7 @@ Img Window(Img img) {
 
 Img Roof() {
     // Rounded slate shingles, each row overlapping the one below.
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(40, 44, 66), Rgb(58, 64, 92), Rgb(78, 86, 118), Rgb(110, 120, 150));
     for (int y = 0; y < 64; ++y) {
         int row = y / 8, yin = y % 8;
@@ -213,7 +213,7 @@ void DialogBox(Library& lib) {
         MakeRamp(Rgb(214, 190, 140), Rgb(232, 214, 170), Rgb(244, 232, 196), Rgb(250, 242, 214));
     for (int y = 4; y < 60; ++y) {
         for (int x = 4; x < 252; ++x) {
-            float n = Fbm(float(x % 64), float(y), 16, 2, 2525) - 0.5f;
+            float n = TiledFbm(float(x % 64), float(y), 16, 2, 2525) - 0.5f;
             int edge = std::min(std::min(x - 4, 251 - x), std::min(y - 4, 59 - y));
             // Light and calm where the text goes; browned towards the rim.
             float v = 0.66f + n * 0.16f - (edge < 3 ? 0.4f : edge < 6 ? 0.2f : 0.0f);
@@ -260,7 +260,7 @@ void DialogBox(Library& lib) {
 }
 
 Img Chest(bool open) {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 52, 22, 5);
     Ramp wood = WoodRamp();
     Ramp iron = MakeRamp(Rgb(60, 60, 70), Rgb(90, 90, 100), Rgb(120, 120, 130), Rgb(170, 170, 180));
@@ -394,7 +394,7 @@ Img EndGate() {
 }
 
 Img Portal(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 54, 20, 5);
     const Ramp swirl =
         MakeRamp(Rgb(60, 20, 110), Rgb(110, 40, 180), Rgb(170, 90, 240), Rgb(220, 190, 255));
@@ -420,12 +420,12 @@ Img Portal(int frame) {
 }
 
 Img Torch(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 58, 7, 2);
     Ramp iron = MakeRamp(Rgb(56, 52, 56));
     img.ShadedTrapezoid(32, 30, 58, 2, 3, iron);
     img.ShadedTrapezoid(32, 24, 30, 7, 4, iron);
-    Img flame;
+    Img flame(kArt, kArt);
     float sway = frame ? 1.5f : -1.5f;
     flame.Ellipse(32 + sway * 0.3f, 18, 7, 9, Rgb(220, 70, 20));
     flame.Ellipse(32 + sway * 0.7f, 14, 5, 8, Rgb(250, 150, 30));
@@ -438,7 +438,7 @@ Img Torch(int frame) {
 }
 
 Img WindFlowers(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     const Color petals[4] = {Rgb(250, 250, 240), Rgb(250, 214, 70), Rgb(240, 110, 150),
                              Rgb(160, 150, 250)};
     for (int i = 0; i < 6; ++i) {
@@ -458,7 +458,7 @@ Img WindFlowers(int frame) {
 }
 
 Img Barrier(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     // A shimmering wall of force: dithered, so what lies behind still shows.
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
@@ -516,7 +516,7 @@ Img Bridge(bool across) {
         int board = y / 8, yin = y % 8;
         for (int x = 6; x < 58; ++x) {
             float v = 0.6f + (Hash01(board, x / 13, 4747) - 0.5f) * 0.35f +
-                      (Noise(float(x) / 8, float(y) / 2, 8, 4748) - 0.5f) * 0.3f;
+                      (TiledNoise(float(x) / 8, float(y) / 2, 8, 4748) - 0.5f) * 0.3f;
             if (yin == 0) v = 0.85f;
             if (yin == 7) v = 0.1f;
             img.Set(x, y, Pick(w, v));
@@ -540,7 +540,7 @@ Img Bridge(bool across) {
 }
 
 Img Well() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 34, 54, 24, 6);
     img.ShadedEllipse(32, 40, 22, 15, GreyStone());
     img.Ellipse(32, 38, 15, 9, Rgb(30, 30, 38));
@@ -563,7 +563,7 @@ Img Well() {
 }
 
 Img Statue() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 58, 18, 4);
     Ramp s =
         MakeRamp(Rgb(96, 100, 104), Rgb(130, 134, 136), Rgb(164, 166, 166), Rgb(200, 202, 198));
@@ -581,7 +581,7 @@ Img Statue() {
 }
 
 Img Grave() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 32, 52, 16, 4);
     Ramp s = GreyStone();
     img.ShadedTrapezoid(32, 22, 50, 11, 12, s);
@@ -618,7 +618,7 @@ Img Slab(bool open) {
 }
 
 Img Hole() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp dirt = MakeRamp(Rgb(92, 62, 38), Rgb(118, 82, 50), Rgb(142, 102, 64), Rgb(170, 130, 88));
     img.ShadedEllipse(32, 38, 22, 14, dirt);
     img.Ellipse(32, 39, 14, 8, Rgb(40, 26, 16));
@@ -629,7 +629,7 @@ Img Hole() {
 }
 
 Img Carpet() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp red = MakeRamp(Rgb(70, 10, 20), Rgb(100, 18, 30), Rgb(128, 26, 40), Rgb(150, 44, 56));
     Ramp gold = GoldRamp();
     for (int y = 0; y < 64; ++y) {
@@ -647,12 +647,12 @@ Img Carpet() {
 }
 
 Img ThroneFloor() {
-    Img img;
+    Img img(kArt, kArt);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
             bool dark = ((x / 16) + (y / 16)) % 2;
             Color base = dark ? Rgb(52, 44, 64) : Rgb(208, 200, 190);
-            float vein = Fbm(float(x), float(y), 16, 3, 6363);
+            float vein = TiledFbm(float(x), float(y), 16, 3, 6363);
             Color c = Mix(base, dark ? Rgb(90, 70, 110) : Rgb(170, 160, 160),
                           std::fabs(vein - 0.5f) < 0.03f ? 0.8f : 0.0f);
             if (x % 16 == 0 || y % 16 == 0) c = Rgb(196, 150, 60);
@@ -665,7 +665,7 @@ Img ThroneFloor() {
 
 // Extra decoration in 64..95.
 Img Crate() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 33, 54, 20, 4);
     Ramp w = WoodRamp();
     img.Rect(14, 20, 36, 34, w.c[2]);
@@ -679,7 +679,7 @@ Img Crate() {
 }
 
 Img Barrel() {
-    Img img;
+    Img img(kArt, kArt);
     Shadow(img, 33, 54, 16, 4);
     Ramp w = WoodRamp();
     img.ShadedTrapezoid(32, 20, 54, 12, 12, w);
@@ -692,7 +692,7 @@ Img Barrel() {
 }
 
 Img Mushrooms() {
-    Img img;
+    Img img(kArt, kArt);
     for (int i = 0; i < 4; ++i) {
         int x = 16 + int(Hash(i, 0, 6767) % 32), y = 24 + int(Hash(i, 1, 6767) % 28);
         img.Rect(x - 1, y, 3, 5, Rgb(230, 220, 200));
@@ -705,7 +705,7 @@ Img Mushrooms() {
 }
 
 Img TallGrass() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(40, 96, 40), Rgb(56, 124, 48), Rgb(74, 148, 56), Rgb(108, 176, 70));
     for (int i = 0; i < 40; ++i) {
         int x = 6 + int(Hash(i, 0, 6868) % 52), y = 30 + int(Hash(i, 1, 6868) % 30);

@@ -14,7 +14,7 @@ struct Flame {
 
 // A ball with a flickering tail: fire bolt, poison spit, shadow bolt, hellfire.
 Img Bolt(const Flame& f, int frame, uint32_t seed) {
-    Img img;
+    Img img(kArt, kArt);
     for (int i = 0; i < 9; ++i) {
         float t = float(i) / 8.0f;
         float x = 38 - t * 24, r = 6.5f - t * 5.0f;
@@ -39,7 +39,7 @@ Img Bolt(const Flame& f, int frame, uint32_t seed) {
 }
 
 Img IceShard(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Color edge = Rgb(60, 120, 200), body = Rgb(150, 220, 250), light = Rgb(230, 250, 255);
     // A long diamond pointing right, lit on its upper facet.
     for (int x = 18; x <= 48; ++x) {
@@ -60,7 +60,7 @@ Img IceShard(int frame) {
 }
 
 Img Lightning(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     int y = 32;
     int prevX = 12, prevY = 32;
     for (int x = 16; x <= 52; x += 4) {
@@ -88,7 +88,7 @@ Img Lightning(int frame) {
 }
 
 Img ArcaneOrb(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(80, 20, 120), Rgb(140, 50, 200), Rgb(200, 100, 250), Rgb(250, 210, 255));
     img.ShadedEllipse(36, 32, 8, 8, r);
     img.Ellipse(33, 29, 2, 2, Rgb(255, 240, 255));
@@ -105,7 +105,7 @@ Img ArcaneOrb(int frame) {
 }
 
 Img BoneDart(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Color bone = Rgb(236, 230, 206), shade = Rgb(190, 180, 150);
     // A spinning bone: flat on one frame, tilted on the other.
     float tilt = frame ? 6.0f : 0.0f;

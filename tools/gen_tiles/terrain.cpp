@@ -29,12 +29,12 @@ void Blades(Img& img, int count, uint32_t seed, const Ramp& r) {
 }
 
 Img Dirt(uint32_t seed) {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(92, 62, 38), Rgb(118, 82, 50), Rgb(142, 102, 64), Rgb(166, 126, 84));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             img.Set(x, y,
-                    Pick(r, Fbm(float(x), float(y), 16, 3, seed) * 0.9f +
+                    Pick(r, TiledFbm(float(x), float(y), 16, 3, seed) * 0.9f +
                                 Hash01(x, y, seed + 5) * 0.2f));
     for (int i = 0; i < 14; ++i) {  // pebbles
         int x = int(Hash(i, 0, seed + 9) % 64), y = int(Hash(i, 1, seed + 9) % 64);
@@ -50,12 +50,12 @@ Img Dirt(uint32_t seed) {
 }
 
 Img Sand() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r =
         MakeRamp(Rgb(186, 160, 108), Rgb(210, 184, 128), Rgb(228, 204, 146), Rgb(242, 224, 172));
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
-            float n = Fbm(float(x), float(y), 16, 2, 404);
+            float n = TiledFbm(float(x), float(y), 16, 2, 404);
             float s = std::sin(kTau * (float(y) * 4.0f / 64.0f) +
                                1.3f * std::sin(kTau * float(x) * 2.0f / 64.0f) + n * 2.5f);
             float v = 0.55f + (n - 0.5f) * 0.4f + Hash01(x, y, 405) * 0.12f;
@@ -74,7 +74,7 @@ Img Sand() {
 // Rows of rectangular blocks with mortar, each block bevelled: the base of floors and walls.
 Img Blocks(int blockW, int blockH, const Ramp& r, Color mortar, uint32_t seed, float roughness,
            int bevel) {
-    Img img;
+    Img img(kArt, kArt);
     for (int y = 0; y < 64; ++y) {
         int row = y / blockH, yin = y % blockH;
         int offset = (row % 2) * (blockW / 2) + int(Hash(row, 0, seed) % 2) * 2;
@@ -86,7 +86,7 @@ Img Blocks(int blockW, int blockH, const Ramp& r, Color mortar, uint32_t seed, f
                 continue;
             }
             float tone = Hash01(col, row, seed) * 0.3f - 0.15f;
-            float n = Fbm(float(x), float(y), 8, 2, seed + 3) - 0.5f;
+            float n = TiledFbm(float(x), float(y), 8, 2, seed + 3) - 0.5f;
             float v = 0.6f + tone + n * roughness + (Hash01(x, y, seed + 7) - 0.5f) * 0.12f;
             if (yin < bevel || xin < bevel) v = 0.9f;
             if (yin >= blockH - 1 - bevel || xin >= blockW - 1 - bevel) v = 0.3f;
@@ -113,7 +113,7 @@ Img StoneFloor() {
 }
 
 Img WoodFloor() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(96, 58, 30), Rgb(124, 78, 42), Rgb(150, 98, 56), Rgb(176, 122, 74));
     for (int y = 0; y < 64; ++y) {
         int plank = y / 8, yin = y % 8;
@@ -128,7 +128,7 @@ Img WoodFloor() {
                 img.Set(x, y, Rgb(72, 42, 22));
                 continue;
             }
-            float grain = Noise(float(x) / 16.0f, float(y) / 1.5f, 4, 607 + uint32_t(plank));
+            float grain = TiledNoise(float(x) / 16.0f, float(y) / 1.5f, 4, 607 + uint32_t(plank));
             float v = 0.55f + (Hash01(plank, x / 32, 608) - 0.5f) * 0.3f + (grain - 0.5f) * 0.5f;
             if (yin == 0) v = 0.85f;
             if (yin == 6) v = 0.3f;
@@ -140,7 +140,7 @@ Img WoodFloor() {
 }
 
 Img Cobbles() {
-    Img img;
+    Img img(kArt, kArt);
     Voronoi v;
     v.Build(5, 0.7f, 707);
     for (int y = 0; y < 64; ++y) {
@@ -168,13 +168,13 @@ Img Cobbles() {
 }
 
 Img ForestFloor() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(30, 40, 24), Rgb(42, 54, 30), Rgb(54, 68, 36), Rgb(72, 86, 44));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            img.Set(
-                x, y,
-                Pick(r, Fbm(float(x), float(y), 16, 3, 808) * 0.95f + Hash01(x, y, 809) * 0.15f));
+            img.Set(x, y,
+                    Pick(r, TiledFbm(float(x), float(y), 16, 3, 808) * 0.95f +
+                                Hash01(x, y, 809) * 0.15f));
     const Color leaves[4] = {Rgb(138, 78, 30), Rgb(160, 110, 40), Rgb(96, 70, 30),
                              Rgb(110, 120, 40)};
     for (int i = 0; i < 34; ++i) {
@@ -193,7 +193,7 @@ Img ForestFloor() {
 }
 
 Img Lava(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Voronoi v;
     v.Build(4, 0.8f, 1111);
     Ramp crust = MakeRamp(Rgb(34, 14, 12), Rgb(58, 22, 16), Rgb(82, 32, 20), Rgb(110, 46, 26));
@@ -201,7 +201,7 @@ Img Lava(int frame) {
         for (int x = 0; x < 64; ++x) {
             float d1, d2;
             int k = v.Nearest(float(x) + 0.5f, float(y) + 0.5f, &d1, &d2);
-            float glow = Fbm(float(x), float(y), 16, 2, 1112 + uint32_t(frame) * 31);
+            float glow = TiledFbm(float(x), float(y), 16, 2, 1112 + uint32_t(frame) * 31);
             float gap = d2 - d1;
             float width = 1.2f + glow * 2.2f;
             if (gap < width) {
@@ -256,12 +256,12 @@ void WrapEllipse(Img& img, float cx, float cy, float rx, float ry, Color c) {
 }
 
 Img GrassTexture(uint32_t seed) {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(40, 96, 40), Rgb(56, 124, 48), Rgb(74, 148, 56), Rgb(108, 176, 70));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             img.Set(x, y,
-                    Pick(r, 0.15f + Fbm(float(x), float(y), 16, 3, seed) * 0.75f +
+                    Pick(r, 0.15f + TiledFbm(float(x), float(y), 16, 3, seed) * 0.75f +
                                 Hash01(x, y, seed + 1) * 0.18f));
     Blades(img, 120, seed + 2, r);
     return img;
@@ -274,7 +274,7 @@ Img StoneWallTexture(uint32_t seed) {
 }
 
 Img CaveRockTexture(uint32_t seed) {
-    Img img;
+    Img img(kArt, kArt);
     Voronoi v;
     v.Build(4, 0.9f, seed);
     for (int y = 0; y < 64; ++y) {
@@ -293,7 +293,7 @@ Img CaveRockTexture(uint32_t seed) {
             if (dy > 32) dy -= 64;
             if (dy < -32) dy += 64;
             float lum = 0.3f + facet * 0.5f - (dx * 0.6f + dy) * 0.012f +
-                        (Fbm(float(x), float(y), 8, 2, seed + 4) - 0.5f) * 0.3f;
+                        (TiledFbm(float(x), float(y), 8, 2, seed + 4) - 0.5f) * 0.3f;
             if (d2 - d1 < 2.4f) lum -= 0.25f;
             img.Set(x, y, Pick(r, lum));
         }
@@ -302,12 +302,12 @@ Img CaveRockTexture(uint32_t seed) {
 }
 
 Img WaterTexture(int frame) {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r = MakeRamp(Rgb(22, 62, 128), Rgb(30, 84, 156), Rgb(40, 108, 180), Rgb(74, 148, 206));
     float phase = frame ? 1.7f : 0.0f;
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
-            float n = Fbm(float(x), float(y), 32, 3, 909);
+            float n = TiledFbm(float(x), float(y), 32, 3, 909);
             float s = std::sin(kTau * float(y) * 4.0f / 64.0f +
                                1.6f * std::sin(kTau * float(x) * 2.0f / 64.0f + phase) + n * 4.0f +
                                phase);
@@ -329,13 +329,13 @@ Img WaterTexture(int frame) {
 }
 
 Img PlasterWallTexture() {
-    Img img;
+    Img img(kArt, kArt);
     Ramp r =
         MakeRamp(Rgb(170, 156, 128), Rgb(196, 182, 150), Rgb(218, 204, 172), Rgb(232, 222, 194));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             img.Set(x, y,
-                    Pick(r, 0.55f + (Fbm(float(x), float(y), 16, 3, 2222) - 0.5f) * 0.6f +
+                    Pick(r, 0.55f + (TiledFbm(float(x), float(y), 16, 3, 2222) - 0.5f) * 0.6f +
                                 (Hash01(x, y, 2223) - 0.5f) * 0.1f));
     Ramp beam = MakeRamp(Rgb(58, 36, 22), Rgb(78, 50, 30), Rgb(98, 64, 38), Rgb(122, 84, 52));
     // Timber frame: a sill at the bottom and a beam at the top, posts at the edges.
