@@ -4,6 +4,7 @@
 #include <string>
 
 #include "content/reader.h"
+#include "lib/content_text.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "test_support.h"
 
@@ -167,6 +168,40 @@ TEST(ContentReader, ValuesAndLinesRunOnAcrossTheReadBlocksAndUnderARoot) {
     r.Warn("odd");
     EXPECT_EQ("data/b.txt:4: odd\n", testing::internal::GetCapturedStderr())
         << "warnings name the content name, not the full path";
+}
+
+TEST(ContentReader, TheCheckerReadsEveryNumberAsTheGameDoes) {
+    // veloria-check's strict reader keeps lines and words the game's reader does not, but a
+    // number must come out the same in both, clamping included.
+    const char* const kWords[] = {"0",
+                                  "-0",
+                                  "+7",
+                                  "007",
+                                  "2147483647",
+                                  "2147483648",
+                                  "-2147483648",
+                                  "-2147483649",
+                                  "99999999999",
+                                  "-4294967296",
+                                  "12x",
+                                  "-3\t",
+                                  "-19999999999999999999999999999999999999999999999999999999999",
+                                  "+",
+                                  "x"};
+    TempDir dir;
+    Reading w;
+    for (const char* word : kWords) {
+        const std::string text = std::string(word) + " 5\n";
+        dir.Write("n.txt", text);
+        ContentReader r(w.platform, (dir.path + "/n.txt").c_str());
+        check::ContentText t(dir.path, "n.txt");
+        int32_t game = 0, checker = 0;
+        testing::internal::CaptureStderr();
+        const bool gameRead = r.ReadInt(&game);
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(gameRead, t.Int(&checker)) << word;
+        EXPECT_EQ(game, checker) << word;
+    }
 }
 
 }  // namespace

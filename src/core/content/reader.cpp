@@ -51,16 +51,43 @@ bool ContentReader::SkipWord(char* word, int32_t taken) {
     return false;
 }
 
+int32_t ScanInteger(const char* text, int32_t size, int32_t* value, bool* clamped) {
+    int32_t i = 0;
+    const bool negative = size > 0 && text[0] == '-';
+    if (size > 0 && (text[0] == '-' || text[0] == '+')) i = 1;
+    if (i >= size || text[i] < '0' || text[i] > '9') return 0;
+    int64_t v = 0;
+    *clamped = false;
+    for (; i < size && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (v <= 2147483648LL) v = v * 10 + (text[i] - '0');
+        if (v > 2147483648LL) *clamped = true;
+    }
+    if (negative) v = -v;
+    if (v > INT32_MAX) {
+        v = INT32_MAX;
+        *clamped = true;
+    }
+    if (v < INT32_MIN) {
+        v = INT32_MIN;
+        *clamped = true;
+    }
+    *value = static_cast<int32_t>(v);
+    return i;
+}
+
 bool ContentReader::ReadInt(int32_t* out) {
     if (!file_ || failed_) return false;
     SkipSpace();
-    char word[32];
+    char word[32];  // the start of the word, for warnings
     int32_t taken = 0;
+    // The sign and digits, for ScanInteger; a run longer than this is far beyond 32 bits, so
+    // what is cut off could not change the clamped value.
+    char number[48];
+    int32_t length = 0;
     int c = Peek();
-    bool negative = false;
     if (c == '+' || c == '-') {
-        negative = (c == '-');
         word[taken++] = static_cast<char>(c);
+        number[length++] = static_cast<char>(c);
         Get();
         c = Peek();
         if (c < '0' || c > '9') {
@@ -77,27 +104,18 @@ bool ContentReader::ReadInt(int32_t* out) {
         if (c != EOF) Warn("expected a number, found '%c'", c);
         return false;
     }
-    int64_t value = 0;
-    bool clamped = false;
     while (c >= '0' && c <= '9') {
         Get();
         if (taken < 24) word[taken++] = static_cast<char>(c);
-        if (value <= 2147483648LL) value = value * 10 + (c - '0');
-        if (value > 2147483648LL) clamped = true;
+        if (length < static_cast<int32_t>(sizeof(number))) number[length++] = static_cast<char>(c);
         c = Peek();
     }
     if (skipBadWords_ && c != EOF && !std::isspace(c)) return SkipWord(word, taken);
-    if (negative) value = -value;
-    if (value > INT32_MAX) {
-        value = INT32_MAX;
-        clamped = true;
-    }
-    if (value < INT32_MIN) {
-        value = INT32_MIN;
-        clamped = true;
-    }
-    if (clamped) Warn("number out of 32-bit range, clamped to %lld", static_cast<long long>(value));
-    *out = static_cast<int32_t>(value);
+    int32_t value = 0;
+    bool clamped = false;
+    ScanInteger(number, length, &value, &clamped);
+    if (clamped) Warn("number out of 32-bit range, clamped to %d", value);
+    *out = value;
     SkipSpace();
     return true;
 }

@@ -12,6 +12,11 @@ namespace veloria {
 struct Platform;
 class Diagnostics;
 
+// The integer at the start of text (size bytes): an optional sign, then digits, as every reader of
+// content takes it. Returns how many bytes it spans (0: no digit after the sign, so no number);
+// the value is clamped to 32 bits, and *clamped says whether that happened.
+int32_t ScanInteger(const char* text, int32_t size, int32_t* value, bool* clamped);
+
 class ContentReader {
   public:
     ContentReader(const Platform& platform, const char* path);

@@ -1,9 +1,12 @@
 #include "content_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "content/reader.h"
 
 namespace veloria::check {
 
@@ -26,22 +29,21 @@ void ContentText::SkipSpace() {
 
 bool ContentText::Int(int32_t* value, int32_t* line) {
     SkipSpace();
-    size_t p = pos_;
-    bool negative = false;
-    if (p < text_.size() && (text_[p] == '-' || text_[p] == '+')) negative = text_[p++] == '-';
-    if (p >= text_.size() || !std::isdigit(static_cast<unsigned char>(text_[p]))) return false;
-    int64_t v = 0;
-    for (; p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p])); ++p) {
-        if (v <= INT32_MAX) v = v * 10 + (text_[p] - '0');
-    }
+    // The game's own number rule; only the line bookkeeping and the whole-word rule are ours.
+    int32_t v = 0;
+    bool clamped = false;
+    const size_t left = text_.size() - pos_;
+    const int32_t span =
+        left > 0 ? ScanInteger(text_.data() + pos_,
+                               static_cast<int32_t>(std::min<size_t>(left, 1 << 30)), &v, &clamped)
+                 : 0;
+    if (span == 0) return false;
+    const size_t p = pos_ + static_cast<size_t>(span);
     if (wholeWords_ && p < text_.size() && !std::isspace(static_cast<unsigned char>(text_[p]))) {
         return false;
     }
-    if (negative) v = -v;
-    if (v > INT32_MAX) v = INT32_MAX;
-    if (v < INT32_MIN) v = INT32_MIN;
     if (line) *line = line_;
-    *value = static_cast<int32_t>(v);
+    *value = v;
     pos_ = p;
     SkipSpace();
     return true;
