@@ -3,14 +3,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <random>
 #include <sstream>
 #include <vector>
 
-#include "content/reader.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
+#include "input/input_device.h"
+#include "menus/save_schema.h"
 #include "menus/saved_game.h"
 #include "menus_test_support.h"
+#include "presentation/timer.h"
+#include "world/level_map_record.h"
 
 namespace veloria {
 namespace {

@@ -1,8 +1,11 @@
 #include "content/content_files.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#include "presentation/platform.h"
 
 namespace veloria {
 

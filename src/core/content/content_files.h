@@ -3,7 +3,7 @@
 // platform's content root, and send warnings about them to the platform's diagnostics.
 #include <cstdint>
 
-#include "presentation/platform.h"
+#include "presentation/platform_record.h"
 
 namespace veloria {
 

@@ -2,19 +2,11 @@
 // The frame: device-loss test, music keep-alive, first-frame set-up, one screen by GameState.
 #include <cstdint>
 
+#include "flow/frame_loop_record.h"
+
 namespace veloria {
 
 struct Game;
-
-struct FlowState {
-    int32_t gameState;
-    int32_t returnState;
-    int32_t firstFrame;
-    int32_t webPageSwitch;  // 1; OpenWebPage does nothing at 0
-    int32_t quitPosted;     // the quit message is waiting
-    int32_t quitCode;
-    int32_t webPageOpened;  // times the web page was opened (for the runner's dump)
-};
 
 constexpr const char* kWebPage = "web/vx.html";
 

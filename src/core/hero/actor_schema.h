@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "content/schema.h"
-#include "hero/actor.h"
+#include "hero/actor_record.h"
 #include "presentation/tiles.h"
 
 namespace veloria {

@@ -2,19 +2,11 @@
 // Treasure chests on the level map.
 #include <cstdint>
 
+#include "hero/chest_record.h"
+
 namespace veloria {
 
 struct Game;
-
-constexpr int32_t kChests = 80;
-
-struct Chest {
-    int32_t kind;  // 0 piece, 1 item, 2 spell, 3 gold, 4 purse
-    int32_t slot;
-    int32_t value;
-    int32_t opened;
-    char text[30];
-};
 
 void OpenChest(Game& g, int32_t code);
 void LoadChest(Game& g, const char* path);

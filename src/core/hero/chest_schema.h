@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "content/schema.h"
-#include "hero/chest.h"
+#include "hero/chest_record.h"
 #include "hero/goods_schema.h"
 
 namespace veloria {

@@ -2,14 +2,11 @@
 // The three-line dialog box over the map.
 #include <cstdint>
 
+#include "hero/dialog_record.h"
+
 namespace veloria {
 
 struct Game;
-
-struct DialogBox {
-    char lines[3][40];
-    int32_t lineCount;
-};
 
 void LoadDialog(Game& g, const char* path);
 // LoadDialog of "data/dialog/dialog%02d.txt".

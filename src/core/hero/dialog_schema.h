@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "content/schema.h"
-#include "hero/dialog.h"
+#include "hero/dialog_record.h"
 
 namespace veloria {
 

@@ -2,15 +2,11 @@
 // The equipment, item and spell screens and item use.
 #include <cstdint>
 
+#include "hero/equip_screens_record.h"
+
 namespace veloria {
 
 struct Game;
-
-struct MenuCursors {
-    int32_t equipMenuCursor, equipMenuCount;
-    int32_t itemMenuCursor, itemMenuCount;
-    int32_t spellMenuCursor, spellMenuCount;
-};
 
 void DrawEquipMenu(Game& g);
 void DrawEquipList(Game& g);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "content/schema.h"
-#include "hero/actor.h"
+#include "hero/actor_record.h"
 
 namespace veloria {
 

@@ -7,7 +7,7 @@
 
 #include "content/schema.h"
 #include "hero/goods_schema.h"
-#include "hero/shop.h"
+#include "hero/shop_record.h"
 
 namespace veloria {
 

@@ -2,31 +2,15 @@
 // The joystick and the repeat delays of the input gate.
 #include <cstdint>
 
+#include "input/input_device_record.h"
 #include "presentation/platform.h"
 
 namespace veloria {
 
 struct Game;
 
-enum RepeatDelayIndex : int32_t {
-    JoyLeftRight = 0,
-    JoyUpDown = 1,
-    JoyButtons = 2,
-    KeyLeftRight = 3,
-    KeyUpDown = 4,
-    KeyButtons = 5,
-};
-
 constexpr uint32_t kDefaultButtonDelay = 400;
 constexpr int32_t kJoystickReacquireTries = 8;
-
-struct InputDevice {
-    int32_t axisMin, axisMax, axisCentre;
-    uint32_t repeatDelay[6];
-    uint32_t lastAccepted;
-    uint32_t now;
-    uint8_t joystickStatus;  // kJoystickNotSetUp, then what JoystickDevice::Open answered
-};
 
 void InitJoystick(Game& g);
 // One input code 0..11 from the stick and the seven buttons.

@@ -2,8 +2,6 @@
 // Saved games: three slots and the fresh-game file, 635 integers each.
 #include <cstdint>
 
-#include "menus/save_schema.h"
-
 namespace veloria {
 
 struct Game;

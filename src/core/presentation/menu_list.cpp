@@ -1,5 +1,10 @@
 #include "presentation/menu_list.h"
 
+#include <cstdint>
+
+#include "presentation/renderer.h"
+#include "presentation/text.h"
+
 namespace veloria {
 
 bool MenuList::Line(const char* text) {

@@ -4,6 +4,8 @@
 // headless runner).
 #include <cstdint>
 
+#include "presentation/platform_record.h"
+
 namespace veloria {
 
 struct Renderer;
@@ -120,19 +122,6 @@ class Diagnostics {
     // One warning: the file it concerns (or a short subject such as "level 3"), the line (0: the
     // file as a whole), and what is wrong.
     virtual void Warn(const char* file, int32_t line, const char* message) = 0;
-};
-
-struct Platform {
-    Clock* clock = nullptr;
-    Display* display = nullptr;
-    AudioDevice* audio = nullptr;
-    JoystickDevice* joystick = nullptr;
-    Shell* shell = nullptr;
-    const SaveSlots* saveSlots = nullptr;  // null: every slot in the game directory
-    Diagnostics* diagnostics = nullptr;    // null: warnings are dropped
-    // The game directory every content name is relative to (the back ends are given the same
-    // one); null or empty: the working directory.
-    const char* contentRoot = nullptr;
 };
 
 }  // namespace veloria

@@ -3,16 +3,11 @@
 // saved and cannot-save messages.
 #include <cstdint>
 
+#include "presentation/screens_record.h"
+
 namespace veloria {
 
 struct Game;
-
-struct ScreenProgress {
-    int32_t titleStep;   // 1, 2, 3; never reset
-    int32_t storyDrawn;  // never reset
-    int32_t endPage;     // 0..4
-    int32_t endWaiting;
-};
 
 void QuitConfirmScreen(Game& g);
 void GameSavedScreen(Game& g);

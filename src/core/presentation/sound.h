@@ -2,15 +2,11 @@
 // Wave sounds by file name and one MIDI piece at a time, looped by the frame loop's keep-alive.
 #include <cstdint>
 
+#include "presentation/sound_record.h"
+
 namespace veloria {
 
 struct Game;
-
-constexpr int32_t kMusicFileSize = 40;
-
-struct MusicPlayer {
-    uint32_t deviceId;  // 0 when no piece is open
-};
 
 void PlayWave(Game& g, const char* file);
 void PlayWaveWait(Game& g, const char* file);

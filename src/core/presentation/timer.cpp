@@ -3,8 +3,13 @@
 #include <cstdint>
 
 #include "flow/game.h"
+#include "presentation/platform.h"
 
 namespace veloria {
+
+uint32_t Now(Game& g) {
+    return g.platform.clock ? g.platform.clock->Now() : 0;
+}
 
 void TimerReset(Timer& t) {
     t.now = 0;

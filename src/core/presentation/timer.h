@@ -3,17 +3,14 @@
 // Timer checked once per frame against the injected millisecond clock.
 #include <cstdint>
 
+#include "presentation/timer_record.h"
+
 namespace veloria {
 
 struct Game;
 
-// now: last clock reading; start: reading when the timer began (0 = not started);
-// elapsed: now - start as last measured. All differences are unsigned 32-bit.
-struct Timer {
-    uint32_t now = 0;
-    uint32_t start = 0;
-    uint32_t elapsed = 0;
-};
+// Clock reading through the injected clock (0 without one).
+uint32_t Now(Game& g);
 
 void TimerReset(Timer& t);
 void TimerUpdate(Game& g, Timer& t);
@@ -21,14 +18,6 @@ void TimerMeasure(Timer& t);
 // Updates, measures; when period has passed resets the timer and answers true.
 bool TimerElapsed(Game& g, Timer& t, uint32_t period);
 
-struct RandomState {
-    int32_t seed = 0;
-    int32_t count = 0;
-};
-
-void SeedRandom(Game& g);
-// 0..n (n itself only in the rare top slice), reseeding from the clock every 51st draw.
-int32_t Random(Game& g, int32_t n);
 // x doubled n times; x itself when n <= 0.
 int32_t TimesPowerOfTwo(int32_t x, int32_t n);
 

@@ -6,7 +6,7 @@
 
 #include "content/schema.h"
 #include "presentation/tiles.h"
-#include "world/anim_table.h"
+#include "world/anim_table_record.h"
 
 namespace veloria {
 

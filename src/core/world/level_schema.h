@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "content/schema.h"
-#include "hero/actor.h"
-#include "hero/chest.h"
-#include "world/level_map.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
+#include "world/level_map_record.h"
 
 namespace veloria {
 

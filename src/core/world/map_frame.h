@@ -2,17 +2,11 @@
 // One frame of the world in the four map states.
 #include <cstdint>
 
-#include "presentation/timer.h"
+#include "world/map_frame_record.h"
 
 namespace veloria {
 
 struct Game;
-
-struct MapFrameState {
-    int32_t frameCount;
-    int32_t mapEntered;
-    Timer frameRateClock;
-};
 
 void MapFrame(Game& g);
 // AnimateTiles then MapFrame: the screen function of the map states.

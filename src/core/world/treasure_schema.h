@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "content/schema.h"
-#include "world/level_map.h"
+#include "world/level_map_record.h"
 
 namespace veloria {
 

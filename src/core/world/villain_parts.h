@@ -3,8 +3,9 @@
 // that make up the villain (villain*.cpp) only.
 #include <cstdint>
 
-#include "flow/game.h"
+#include "hero/actor_record.h"
 #include "world/facing.h"
+#include "world/villain_record.h"
 
 namespace veloria {
 namespace villain_parts {

@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "content/schema.h"
+#include "hero/actor_record.h"
 #include "presentation/tiles.h"
-#include "world/anim_table.h"
-#include "world/villain.h"
+#include "world/villain_record.h"
 
 namespace veloria {
 

@@ -6,22 +6,37 @@
 #include <unistd.h>
 
 #include <cstdarg>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
 #include "checker.h"
-#include "content/reader.h"
+#include "content/schema.h"
+#include "flow/frame_loop.h"
+#include "flow/game.h"
+#include "flow/reset.h"
+#include "hero/actor.h"
 #include "hero/actor_schema.h"
+#include "hero/catalogue.h"
 #include "hero/catalogue_schema.h"
+#include "hero/chest.h"
 #include "hero/chest_schema.h"
+#include "hero/dialog.h"
 #include "hero/dialog_schema.h"
+#include "hero/goods_schema.h"
+#include "hero/shop.h"
 #include "hero/shop_schema.h"
+#include "menus/save_schema.h"
 #include "menus/saved_game.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
+#include "presentation/platform_record.h"
 #include "world/anim_schema.h"
+#include "world/anim_table.h"
+#include "world/level_map_record.h"
 #include "world/level_schema.h"
 #include "world/treasure_schema.h"
+#include "world/villain.h"
 #include "world/villain_schema.h"
 
 namespace veloria::check {
