@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 
-#include "battle/battle.h"
+#include "battle/damage.h"
 #include "battle_support.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "presentation/renderer_record.h"
+#include "world/level_map_record.h"
 
 namespace veloria {
 namespace {

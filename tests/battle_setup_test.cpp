@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "battle/battle.h"
+#include "battle/damage.h"
 #include "battle_support.h"
-#include "world/villain.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "world/level_map_record.h"
 
 namespace veloria {
 namespace {

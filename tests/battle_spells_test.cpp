@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "battle_support.h"
+#include "hero/actor.h"
 #include "hero/spells.h"
-#include "world/movement.h"
+#include "world/villain_record.h"
 
 namespace veloria {
 namespace {

@@ -4,8 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "content/schema.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "hero/actor_schema.h"
 #include "test_support.h"
+#include "world/level_map_record.h"
 #include "world/villain.h"
 #include "world/villain_schema.h"
 

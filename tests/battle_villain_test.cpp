@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "battle_support.h"
-#include "content/reader.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "world/level_map_record.h"
+#include "world/villain.h"
+#include "world/villain_actions.h"
+#include "world/villain_moves.h"
+#include "world/villain_touch.h"
 
 namespace veloria {
 namespace {

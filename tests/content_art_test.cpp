@@ -2,14 +2,18 @@
 // the media it expects are the ones the program names; and the shipped villains and spells keep
 // the variety and progression the battles are built on.
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "content_check_support.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor.h"
 #include "hero/actor_schema.h"
 #include "world/anim_schema.h"
+#include "world/villain.h"
 #include "world/villain_schema.h"
 
 namespace veloria {

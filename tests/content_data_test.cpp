@@ -1,10 +1,12 @@
 // The shipped content passes the strict content checker, and each class of its checks fires on
 // a copy broken on purpose.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
 
+#include "content/schema.h"
 #include "content_check_support.h"
 #include "hero/catalogue_schema.h"
 #include "hero/chest_schema.h"

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "content/reader.h"
 #include "lib/content_text.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
+#include "presentation/platform_record.h"
 #include "test_support.h"
 
 namespace veloria {

@@ -2,19 +2,24 @@
 // loaders and veloria-check now take from the schemas.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 
-#include "content/reader.h"
+#include "content/schema.h"
 #include "content_check_support.h"
+#include "flow/game.h"
+#include "hero/actor.h"
 #include "hero/actor_schema.h"
 #include "hero/catalogue_schema.h"
 #include "hero/chest.h"
 #include "hero/chest_schema.h"
 #include "hero/dialog_schema.h"
 #include "hero/goods.h"
+#include "hero/goods_schema.h"
 #include "hero/shop.h"
 #include "hero/shop_schema.h"
+#include "presentation/tiles.h"
 #include "world/anim_schema.h"
 #include "world/anim_table.h"
 #include "world/treasure_schema.h"

@@ -1,9 +1,15 @@
 // Menu, shop and screen input, and the sequences shared with the map handler.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/shop_record.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "input/input_device_record.h"
 #include "test_support.h"
 
 namespace veloria {

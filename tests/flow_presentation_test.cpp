@@ -1,9 +1,17 @@
 // Quads, text slots, frames, music and the joystick.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "flow/game.h"
+#include "input/input_codes.h"
+#include "input/input_device.h"
+#include "presentation/platform.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
 #include "test_support.h"
 
 namespace veloria {

@@ -4,7 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "flow/frame_loop.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "presentation/renderer_record.h"
+#include "presentation/sound.h"
 #include "test_support.h"
 
 namespace veloria {

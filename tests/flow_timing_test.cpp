@@ -3,7 +3,13 @@
 
 #include <cstdint>
 
+#include "flow/game.h"
+#include "flow/game_state.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "input/input_device.h"
+#include "presentation/random.h"
+#include "presentation/timer.h"
 #include "test_support.h"
 
 namespace veloria {

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 
+#include "content/media_check.h"
 #include "media_test_support.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>

@@ -10,6 +10,7 @@
 #include "../tools/gen_audio/midi_file.h"
 #include "../tools/gen_audio/score.h"
 #include "../tools/gen_audio/wave_file.h"
+#include "content/media_check.h"
 #include "media_test_support.h"
 
 namespace {

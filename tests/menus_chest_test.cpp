@@ -1,4 +1,7 @@
-#include "content/reader.h"
+#include <cstdint>
+
+#include "flow/game_state.h"
+#include "hero/actor.h"
 #include "hero/chest.h"
 #include "hero/chest_schema.h"
 #include "menus_test_support.h"

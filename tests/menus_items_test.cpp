@@ -1,5 +1,13 @@
+#include <cstdint>
+
+#include "flow/bounded_text.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
 #include "hero/equip_screens.h"
+#include "input/input_device_record.h"
 #include "menus_test_support.h"
+#include "presentation/renderer.h"
+#include "world/level_map_record.h"
 
 namespace veloria {
 namespace {

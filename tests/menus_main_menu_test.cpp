@@ -1,5 +1,13 @@
+#include <cstdint>
+
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "input/input_device_record.h"
+#include "menus/attributes.h"
 #include "menus/main_menu.h"
 #include "menus_test_support.h"
+#include "presentation/random.h"
+#include "presentation/renderer.h"
 
 namespace veloria {
 namespace {

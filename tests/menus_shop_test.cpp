@@ -1,9 +1,13 @@
+#include <cstdint>
 #include <cstring>
 
-#include "content/reader.h"
+#include "flow/bounded_text.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
 #include "hero/shop.h"
 #include "hero/shop_schema.h"
 #include "menus_test_support.h"
+#include "presentation/renderer.h"
 
 namespace veloria {
 namespace {

@@ -2,9 +2,12 @@
 // Shared by the menu, saved-game, chest, shop and item tests.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "presentation/renderer_record.h"
 #include "test_support.h"
 
 namespace veloria {

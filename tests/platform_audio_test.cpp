@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 

@@ -3,12 +3,17 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "flow/game.h"
 #include "platform/sdl/sdl_display.h"
+#include "presentation/platform.h"
+#include "presentation/renderer.h"
+#include "presentation/text.h"
 #include "test_support.h"
 
 namespace veloria {

@@ -1,9 +1,11 @@
 // The SDL joystick back end against SDL's virtual joysticks.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/sdl/sdl_joystick.h"
+#include "presentation/platform.h"
 
 namespace veloria {
 namespace {

@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <string>
 
+#include "hero/actor_record.h"
 #include "menus/saved_game.h"
 #include "menus_test_support.h"
 #include "platform/sdl/save_location.h"
+#include "presentation/platform.h"
 
 namespace veloria {
 namespace {

@@ -4,12 +4,14 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/tile_atlas.h"
+#include "presentation/renderer.h"
 #include "test_support.h"
 
 namespace veloria {

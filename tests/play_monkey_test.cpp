@@ -1,11 +1,17 @@
 // The runner's soak mode: the invariants it checks after every frame, and its input choice.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
 #include <utility>
 
+#include "flow/bounded_text.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "hero/shop_record.h"
 #include "input/input_codes.h"
 #include "lib/monkey.h"
 #include "lib/script.h"

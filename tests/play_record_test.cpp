@@ -2,14 +2,17 @@
 // record.window_replay).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 
 #include "flow/game.h"
+#include "flow/reset.h"
 #include "input/input_codes.h"
 #include "input/input_device.h"
 #include "lib/recording.h"
 #include "lib/script.h"
 #include "platform/fake/fakes.h"
+#include "presentation/platform_record.h"
 
 namespace veloria::play {
 namespace {

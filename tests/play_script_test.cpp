@@ -2,10 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <sstream>
 
+#include "content/schema.h"
+#include "flow/bounded_text.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
 #include "lib/dump.h"
 #include "lib/script.h"
+#include "presentation/renderer_record.h"
 #include "test_support.h"
 
 namespace veloria::play {

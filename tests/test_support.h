@@ -3,6 +3,7 @@
 // small builders for the content files and checks that many suites need.
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,9 +18,12 @@
 #include "../tools/gen_audio/wave_file.h"
 #include "content/schema.h"
 #include "flow/game.h"
+#include "flow/reset.h"
 #include "hero/actor_schema.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
+#include "presentation/platform_record.h"
+#include "presentation/renderer_record.h"
 
 namespace veloria {
 

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
-#include "content/reader.h"
+#include "flow/game.h"
+#include "hero/actor.h"
+#include "hero/actor_schema.h"
+#include "hero/catalogue.h"
 #include "hero/catalogue_schema.h"
 #include "world_support.h"
 

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
-#include "input/handle_input.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "input/input_codes.h"
+#include "input/map_input.h"
 #include "world_support.h"
 
 namespace veloria {

@@ -2,9 +2,12 @@
 
 #include <string>
 
-#include "content/reader.h"
-#include "input/handle_input.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "presentation/sound.h"
 #include "world/exits.h"
+#include "world/level_map_record.h"
 #include "world_support.h"
 
 namespace veloria {

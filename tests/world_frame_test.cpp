@@ -2,7 +2,13 @@
 
 #include <string>
 
-#include "content/reader.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/dialog.h"
+#include "presentation/renderer.h"
+#include "presentation/timer.h"
+#include "world/level_map_record.h"
+#include "world/map_frame.h"
 #include "world_support.h"
 
 namespace veloria {

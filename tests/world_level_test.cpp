@@ -2,7 +2,10 @@
 
 #include <string>
 
-#include "content/reader.h"
+#include "flow/game.h"
+#include "hero/chest_record.h"
+#include "world/anim_table.h"
+#include "world/level_map.h"
 #include "world_support.h"
 
 namespace veloria {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "input/handle_input.h"
-#include "world/exits.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "input/input_codes.h"
+#include "input/map_input.h"
+#include "world/level_map_record.h"
+#include "world/movement.h"
 #include "world_support.h"
 
 namespace veloria {

@@ -5,12 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <random>
 #include <string>
 
-#include "content/reader.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
 #include "hero/spells.h"
-#include "input/handle_input.h"
+#include "input/map_input.h"
+#include "presentation/renderer.h"
+#include "presentation/text.h"
+#include "world/level_map.h"
+#include "world/map_frame.h"
 #include "world_support.h"
 
 namespace veloria {

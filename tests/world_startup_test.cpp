@@ -4,8 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
 #include "hero/catalogue_schema.h"
+#include "input/input_device_record.h"
 #include "menus/save_schema.h"
+#include "presentation/sound.h"
+#include "world/level_map_record.h"
 #include "world/startup.h"
 #include "world_support.h"
 

@@ -5,10 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "content/schema.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
+#include "presentation/renderer_record.h"
 #include "test_support.h"
+#include "world/level_map.h"
 #include "world/level_schema.h"
-#include "world/movement.h"
 
 namespace veloria {
 

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 
+#include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "flow/reset.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/sdl/game_directory.h"
 #include "platform/sdl/memory_use.h"
@@ -16,6 +18,7 @@
 #include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_shell.h"
 #include "platform/sdl/window_loop.h"
+#include "presentation/platform.h"
 #include "world/startup.h"
 
 namespace {

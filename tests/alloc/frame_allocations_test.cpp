@@ -4,6 +4,7 @@
 // when it shows a text the previous frame did not (the text's texture is made once, then cached).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -11,6 +12,11 @@
 
 #include "../real/real_game.h"
 #include "battle/battle.h"
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "presentation/renderer_record.h"
 #include "world/event_code.h"
 
 namespace {

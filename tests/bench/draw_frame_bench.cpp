@@ -4,12 +4,18 @@
 #include <SDL2/SDL_image.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "../test_support.h"
+#include "flow/game.h"
+#include "flow/reset.h"
 #include "platform/sdl/sdl_display.h"
+#include "presentation/platform_record.h"
+#include "presentation/renderer.h"
+#include "presentation/text.h"
 
 namespace veloria {
 namespace {

@@ -2,8 +2,12 @@
 // built game directory, its tile library and pictures, in the states a player sees most.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+
 #include "../real/real_game.h"
 #include "battle/battle.h"
+#include "flow/game_state.h"
+#include "input/input_codes.h"
 #include "world/event_code.h"
 
 namespace veloria {

@@ -1,4 +1,7 @@
 // Actor files (the hero, the dummy and the spell shots share the format).
+#include <cstdint>
+
+#include "flow/game.h"
 #include "fuzz_support.h"
 #include "hero/actor.h"
 

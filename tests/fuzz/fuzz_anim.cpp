@@ -1,4 +1,6 @@
 // Animation table files.
+#include <cstdint>
+
 #include "fuzz_support.h"
 #include "world/anim_table.h"
 

@@ -1,8 +1,10 @@
 // The catalogue's three file kinds: the first byte picks an equipment piece, an item or a spell
 // file; the rest is that file, read into a game that holds the whole shipped catalogue already
 // (the other 77 files are the same for every input, so they are read once, not per input).
+#include <cstdint>
+
 #include "fuzz_support.h"
-#include "hero/actor.h"
+#include "hero/catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace veloria;

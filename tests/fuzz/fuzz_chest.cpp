@@ -1,5 +1,8 @@
 // Chest files, read and opened as the map does when the hero steps on the chest's code, so what
 // the chest gives is taken into the hero's tables.
+#include <cstdint>
+
+#include "flow/game.h"
 #include "fuzz_support.h"
 #include "hero/chest.h"
 

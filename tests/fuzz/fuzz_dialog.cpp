@@ -1,4 +1,7 @@
 // Dialog files, then the box drawn with what was read.
+#include <cstdint>
+
+#include "flow/game.h"
 #include "fuzz_support.h"
 #include "hero/dialog.h"
 

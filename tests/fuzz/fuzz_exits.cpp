@@ -1,5 +1,9 @@
 // The files the map reads on the way: a lair's exit (then gone through, which loads the level it
 // names) or a hidden treasure's amount. The first byte picks which.
+#include <cstdint>
+
+#include "flow/game.h"
+#include "flow/game_state.h"
 #include "fuzz_support.h"
 #include "world/exits.h"
 

@@ -1,6 +1,9 @@
 // Level files: the first byte picks the map mode the file is read in (any byte, so unknown modes
 // are tried too); the rest is the file, read as the game reads a level and then drawn into the
 // view window.
+#include <cstdint>
+
+#include "flow/game.h"
 #include "fuzz_support.h"
 #include "world/level_map.h"
 

@@ -1,5 +1,7 @@
 // The media checks, on memory and through their file forms: the first byte picks MIDI, wave, a
 // tile library picture or a background picture.
+#include <cstdint>
+
 #include "content/media_check.h"
 #include "fuzz_support.h"
 

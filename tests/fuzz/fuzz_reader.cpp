@@ -1,5 +1,8 @@
 // The line and number reader on its own: the first byte is a program of reads (two bits each:
 // number, checked index, line into a small or a large buffer), the rest the file.
+#include <cstdint>
+
+#include "content/reader.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

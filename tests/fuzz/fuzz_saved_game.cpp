@@ -1,4 +1,6 @@
 // Saved games, loaded as the load screen does (restore: delays, music, the saved level and view).
+#include <cstdint>
+
 #include "fuzz_support.h"
 #include "menus/saved_game.h"
 

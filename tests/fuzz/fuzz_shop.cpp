@@ -1,4 +1,6 @@
 // Shop files.
+#include <cstdint>
+
 #include "fuzz_support.h"
 #include "hero/shop.h"
 

@@ -13,10 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "content/reader.h"
 #include "flow/game.h"
+#include "flow/reset.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
+#include "presentation/platform_record.h"
 
 namespace veloria::fuzz {
 

@@ -1,4 +1,6 @@
 // Villain files, read by number as a battle does.
+#include <cstdint>
+
 #include "fuzz_support.h"
 #include "world/villain.h"
 

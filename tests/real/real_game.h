@@ -5,15 +5,20 @@
 #include <SDL2/SDL.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "flow/reset.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
 #include "platform/sdl/sdl_display.h"
+#include "presentation/platform.h"
 #include "world/startup.h"
 
 namespace veloria {

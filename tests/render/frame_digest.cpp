@@ -7,6 +7,7 @@
 #include <SDL2/SDL_image.h>
 
 #include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>

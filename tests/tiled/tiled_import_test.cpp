@@ -3,10 +3,12 @@
 // problem, leaving any old level file as it was.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "hero/actor_record.h"
 #include "tilesets.h"
 #include "tmx.h"
 

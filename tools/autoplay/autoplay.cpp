@@ -11,6 +11,7 @@
 // one saved, which the "segment" command saves to slot 1.
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -23,13 +24,22 @@
 
 #include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "flow/reset.h"
+#include "hero/actor_record.h"
 #include "hero/actor_schema.h"
+#include "hero/shop.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "input/input_device_record.h"
 #include "lib/level_walk.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
-#include "world/level_map.h"
+#include "presentation/platform.h"
+#include "presentation/timer.h"
+#include "world/level_map_record.h"
 #include "world/startup.h"
+#include "world/villain_record.h"
 
 namespace {
 

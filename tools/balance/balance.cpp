@@ -7,6 +7,7 @@
 //   veloria-balance CONTENT_DIR --check FILE  exit 1 when FILE's table differs from the content
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -16,14 +17,17 @@
 #include <string>
 #include <vector>
 
-#include "battle/battle.h"
+#include "battle/damage.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "flow/reset.h"
 #include "hero/actor.h"
 #include "hero/goods_schema.h"
 #include "hero/shop.h"
 #include "menus/saved_game.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
 #include "platform/fake/fakes.h"
+#include "presentation/platform_record.h"
 #include "world/level_map.h"
 #include "world/startup.h"
 #include "world/villain.h"

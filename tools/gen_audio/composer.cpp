@@ -1,6 +1,7 @@
 #include "composer.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace veloria::media {
 

@@ -1,5 +1,6 @@
 // Writes the game's sound effects (sound/*.wav) and music (music/*.mid) into the game directory
 // given on the command line.
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <utility>

@@ -1,5 +1,7 @@
 #pragma once
 // The painters of the tile library, one group per file. Cell numbers follow docs/tiles.md.
+#include <cstdint>
+
 #include "library.h"
 
 namespace gen {

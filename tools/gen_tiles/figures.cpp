@@ -3,6 +3,7 @@
 // up and down; facing left is the mirror of facing right.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "cells.h"
 

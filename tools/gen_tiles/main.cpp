@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

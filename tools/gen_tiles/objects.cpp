@@ -1,5 +1,6 @@
 // Map features: plants, buildings, doors, chests, stairs, gates and the dialog box frame.
 #include <cmath>
+#include <cstdint>
 
 #include "cells.h"
 #include "presentation/tiles.h"

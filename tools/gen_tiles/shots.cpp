@@ -1,6 +1,7 @@
 // Spell shots. Each is drawn flying right, centred in the cell, and turned for the other
 // facings; two frames each so the flight flickers.
 #include <cmath>
+#include <cstdint>
 
 #include "cells.h"
 

@@ -1,6 +1,7 @@
 // Ground and wall textures. Each one repeats every 64 art pixels in both directions, so a
 // field of the same cell shows no seams: noise is periodic and scattered details wrap around.
 #include <cmath>
+#include <cstdint>
 
 #include "cells.h"
 

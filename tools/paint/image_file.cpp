@@ -1,6 +1,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdint>
+
 #include "paint.h"
 
 namespace veloria::paint {

@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "paint.h"
 
 namespace veloria::paint {

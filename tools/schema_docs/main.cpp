@@ -4,6 +4,7 @@
 //   veloria-docs --check docs/content.md docs/tiles.md
 //   veloria-docs --write docs/content.md
 // A generated table stands between "<!-- schema: NAME -->" and "<!-- end schema -->".
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>

@@ -1,5 +1,6 @@
 #include <zlib.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "tmx.h"

@@ -2,13 +2,17 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "content/schema.h"
+#include "hero/actor_record.h"
 #include "world/event_code.h"
+#include "world/level_map_record.h"
 #include "world/level_schema.h"
 
 namespace veloria::tiled {

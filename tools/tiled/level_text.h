@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "world/level_map.h"
+#include "world/level_map_record.h"
 
 namespace veloria::tiled {
 

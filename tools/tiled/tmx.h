@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "hero/actor_record.h"
 #include "level_text.h"
 
 namespace veloria::tiled {

@@ -1,10 +1,14 @@
+#include <cstdint>
 #include <filesystem>
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "content/schema.h"
+#include "hero/actor_record.h"
 #include "tilesets.h"
 #include "tmx.h"
 #include "world/event_code.h"
+#include "world/level_map_record.h"
 #include "world/level_schema.h"
 
 namespace veloria::tiled {

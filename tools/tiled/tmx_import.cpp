@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,9 +8,12 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "content/schema.h"
+#include "hero/actor_record.h"
 #include "tilesets.h"
 #include "tmx.h"
 #include "world/event_code.h"
+#include "world/level_map_record.h"
 #include "world/level_schema.h"
 
 namespace veloria::tiled {

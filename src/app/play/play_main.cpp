@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,8 +17,13 @@
 #include <string>
 #include <utility>
 
+#include "content/schema.h"
+#include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "flow/reset.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
 #include "lib/dump.h"
 #include "lib/monkey.h"
 #include "lib/recording.h"
@@ -29,6 +35,7 @@
 #include "platform/sdl/memory_use.h"
 #include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_display.h"
+#include "presentation/platform.h"
 #include "record.h"
 #include "world/startup.h"
 

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -13,7 +14,9 @@
 #include <string>
 
 #include "content/content_files.h"
+#include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "flow/reset.h"
 #include "input/input_device.h"
 #include "lib/dump.h"
 #include "lib/recording.h"
@@ -27,6 +30,7 @@
 #include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_shell.h"
 #include "platform/sdl/window_loop.h"
+#include "presentation/platform.h"
 #include "world/startup.h"
 
 namespace veloria::play {

@@ -2,7 +2,21 @@
 // and the way back to the exact place the battle began.
 #include "battle/battle.h"
 
+#include <cstdint>
+
+#include "battle/damage.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "input/input_device.h"
+#include "presentation/random.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
+#include "presentation/timer.h"
+#include "world/level_map.h"
+#include "world/map_frame.h"
 #include "world/villain.h"
 
 namespace veloria {

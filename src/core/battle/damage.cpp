@@ -1,8 +1,21 @@
 // What a hit does on either side, the victory, and the rewards: experience, gold, one hero
 // level and one magic level at most per battle.
+#include "battle/damage.h"
+
+#include <cstdint>
+
+#include "battle/battle_record.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
+#include "world/map_frame.h"
 #include "world/saturate.h"
 #include "world/villain.h"
+#include "world/villain_moves.h"
 
 namespace veloria {
 

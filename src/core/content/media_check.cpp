@@ -1,6 +1,7 @@
 #include "content/media_check.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>

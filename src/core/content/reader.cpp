@@ -2,10 +2,12 @@
 
 #include <cctype>
 #include <cstdarg>
+#include <cstdint>
 #include <cstring>
 
 #include "content/content_files.h"
-#include "flow/game.h"
+#include "flow/bounded_text.h"
+#include "presentation/platform.h"
 
 namespace veloria {
 

@@ -1,9 +1,25 @@
 #include "flow/frame_loop.h"
 
+#include <cstdint>
+
+#include "battle/battle.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/equip_screens.h"
+#include "hero/shop.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
 #include "input/input_device.h"
+#include "menus/attributes.h"
+#include "menus/main_menu.h"
 #include "menus/saved_game.h"
+#include "presentation/platform.h"
+#include "presentation/random.h"
+#include "presentation/renderer.h"
+#include "presentation/screens.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
+#include "world/map_frame.h"
 
 namespace veloria {
 

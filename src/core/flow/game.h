@@ -1,6 +1,7 @@
 #pragma once
 // The one Game: every record of the running game, owned in one place and passed by reference,
-// so tests and fuzzers can build as many fresh games as they like.
+// so tests and fuzzers can build as many fresh games as they like. Only records are included
+// here; the operations on them are in each subsystem's own header.
 #include <cstdint>
 
 #include "battle/battle_record.h"
@@ -22,40 +23,6 @@
 #include "world/level_map_record.h"
 #include "world/map_frame_record.h"
 #include "world/villain_record.h"
-
-// Until every file includes what it uses: the operations this header used to bring along.
-#include "battle/battle.h"
-#include "battle/damage.h"
-#include "flow/bounded_text.h"
-#include "flow/frame_loop.h"
-#include "flow/game_state.h"
-#include "flow/reset.h"
-#include "hero/actor.h"
-#include "hero/catalogue.h"
-#include "hero/chest.h"
-#include "hero/dialog.h"
-#include "hero/equip_screens.h"
-#include "hero/shop.h"
-#include "input/input_codes.h"
-#include "input/input_device.h"
-#include "input/map_input.h"
-#include "input/menu_input.h"
-#include "menus/attributes.h"
-#include "menus/main_menu.h"
-#include "presentation/platform.h"
-#include "presentation/random.h"
-#include "presentation/renderer.h"
-#include "presentation/screens.h"
-#include "presentation/sound.h"
-#include "presentation/text.h"
-#include "presentation/timer.h"
-#include "world/anim_table.h"
-#include "world/level_map.h"
-#include "world/map_frame.h"
-#include "world/villain.h"
-#include "world/villain_actions.h"
-#include "world/villain_moves.h"
-#include "world/villain_touch.h"
 
 namespace veloria {
 

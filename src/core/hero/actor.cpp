@@ -1,8 +1,13 @@
 #include "hero/actor.h"
 
+#include <cstdint>
+
 #include "content/reader.h"
+#include "content/schema.h"
 #include "flow/game.h"
 #include "hero/actor_schema.h"
+#include "presentation/renderer.h"
+#include "presentation/timer.h"
 #include "world/saturate.h"
 
 namespace veloria {

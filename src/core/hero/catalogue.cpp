@@ -1,7 +1,13 @@
 // The catalogue: names, prices and values of every piece, item and spell, read at every start.
+#include "hero/catalogue.h"
+
+#include <cstdint>
+
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
-#include "hero/actor.h"
+#include "hero/actor_record.h"
 #include "hero/catalogue_schema.h"
 
 namespace veloria {

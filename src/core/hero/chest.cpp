@@ -2,15 +2,22 @@
 // only the opened flags are kept (and saved).
 #include "hero/chest.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "content/content_files.h"
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
 #include "hero/chest_schema.h"
 #include "hero/goods.h"
+#include "hero/goods_schema.h"
 #include "input/handle_input.h"
+#include "presentation/sound.h"
 
 namespace veloria {
 

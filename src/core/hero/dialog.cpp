@@ -1,11 +1,15 @@
 #include "hero/dialog.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
 #include "content/reader.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
 #include "hero/dialog_schema.h"
+#include "presentation/renderer.h"
+#include "presentation/text.h"
 #include "presentation/tiles.h"
 #include "world/event_code.h"
 #include "world/saturate.h"

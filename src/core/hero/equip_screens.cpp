@@ -1,11 +1,23 @@
 // The equipment, item and spell screens of the in-game menu, and what using an item does.
 #include "hero/equip_screens.h"
 
+#include <cstdint>
+
+#include "battle/damage.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "hero/dialog.h"
 #include "input/handle_input.h"
+#include "input/input_device.h"
 #include "presentation/menu_list.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
 #include "world/event_code.h"
 #include "world/facing.h"
+#include "world/level_map_record.h"
+#include "world/map_frame.h"
 #include "world/saturate.h"
 
 namespace veloria {

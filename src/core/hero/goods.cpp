@@ -1,7 +1,12 @@
 #include "hero/goods.h"
 
+#include <cstdint>
+
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor.h"
 #include "hero/goods_schema.h"
 
 namespace veloria {

@@ -2,13 +2,21 @@
 // list is built from the heroine's belongings.
 #include "hero/shop.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "content/reader.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
 #include "hero/goods.h"
+#include "hero/goods_schema.h"
 #include "hero/shop_schema.h"
 #include "presentation/menu_list.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
 
 namespace veloria {
 

@@ -2,12 +2,22 @@
 // barriers opened by the first spell, and the hits on the villain and on the heroine.
 #include "hero/spells.h"
 
-#include "battle/battle.h"
+#include <cstdint>
+
+#include "battle/damage.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "hero/dialog.h"
+#include "input/input_device.h"
+#include "presentation/sound.h"
+#include "presentation/timer.h"
 #include "world/event_code.h"
 #include "world/facing.h"
 #include "world/movement.h"
 #include "world/saturate.h"
+#include "world/villain_record.h"
 
 namespace veloria {
 

@@ -2,7 +2,16 @@
 
 #include <cstdint>
 
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/dialog.h"
+#include "input/input_codes.h"
+#include "input/input_device.h"
+#include "input/map_input.h"
+#include "input/menu_input.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
 
 namespace veloria {
 

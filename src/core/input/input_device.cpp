@@ -1,6 +1,11 @@
 #include "input/input_device.h"
 
+#include <cstdint>
+
 #include "flow/game.h"
+#include "input/input_codes.h"
+#include "presentation/platform.h"
+#include "presentation/timer.h"
 
 namespace veloria {
 

@@ -1,13 +1,23 @@
 // Walking and the six action buttons in StateMap and StateBattle.
+#include "input/map_input.h"
+
+#include <cstdint>
+
 #include "battle/battle.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
 #include "hero/chest.h"
 #include "hero/dialog.h"
 #include "hero/equip_screens.h"
 #include "hero/spells.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "presentation/sound.h"
 #include "world/event_code.h"
 #include "world/exits.h"
+#include "world/map_frame.h"
 #include "world/movement.h"
 
 namespace veloria {

@@ -1,8 +1,21 @@
+#include "input/menu_input.h"
+
 #include <cstdint>
 
+#include "battle/battle.h"
+#include "flow/bounded_text.h"
+#include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "hero/equip_screens_record.h"
+#include "hero/shop.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
+#include "menus/attributes.h"
 #include "menus/saved_game.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
 #include "world/startup.h"
 
 namespace veloria {

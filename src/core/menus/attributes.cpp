@@ -1,6 +1,16 @@
 // The new hero: the attribute roll, its screen, and the values a new game derives from it.
+#include "menus/attributes.h"
+
+#include <cstdint>
+
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor_record.h"
+#include "input/input_device.h"
 #include "presentation/menu_list.h"
+#include "presentation/random.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
 #include "world/saturate.h"
 
 namespace veloria {

@@ -1,7 +1,15 @@
 // The in-game menu: a two-frame animated picture with the hero's numbers drawn over it.
 #include "menus/main_menu.h"
 
+#include <cstdint>
+
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
+#include "presentation/timer.h"
 
 namespace veloria {
 

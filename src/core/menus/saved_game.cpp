@@ -7,13 +7,25 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "content/content_files.h"
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
+#include "input/input_device.h"
 #include "menus/save_schema.h"
+#include "presentation/platform.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
+#include "presentation/timer.h"
+#include "world/level_map.h"
 
 namespace veloria {
 

@@ -1,3 +1,5 @@
+#include "presentation/random.h"
+
 #include <cstdint>
 
 #include "flow/game.h"

@@ -1,10 +1,14 @@
 #include "presentation/renderer.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "flow/bounded_text.h"
+#include "flow/frame_loop.h"
 #include "flow/game.h"
+#include "presentation/platform.h"
 #include "presentation/tiles.h"
 
 namespace veloria {

@@ -1,6 +1,9 @@
 #include "presentation/screens.h"
 
 #include "flow/game.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/text.h"
 
 namespace veloria {
 

@@ -1,9 +1,11 @@
 #include "presentation/sound.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
 #include "flow/game.h"
+#include "presentation/platform.h"
 
 namespace veloria {
 

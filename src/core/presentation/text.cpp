@@ -1,4 +1,10 @@
+#include "presentation/text.h"
+
+#include <cstdint>
+
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "presentation/platform.h"
 #include "presentation/renderer.h"
 #include "world/saturate.h"
 

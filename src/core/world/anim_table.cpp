@@ -1,7 +1,11 @@
 #include "world/anim_table.h"
 
+#include <cstdint>
+
 #include "content/reader.h"
+#include "content/schema.h"
 #include "flow/game.h"
+#include "presentation/timer.h"
 #include "world/anim_schema.h"
 
 namespace veloria {

@@ -1,14 +1,23 @@
 #include "world/exits.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "content/content_files.h"
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
 #include "hero/dialog.h"
 #include "input/handle_input.h"
-#include "world/movement.h"
+#include "input/input_device.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "world/level_map.h"
+#include "world/map_frame.h"
 #include "world/treasure_schema.h"
 
 namespace veloria {

@@ -1,8 +1,15 @@
 #include "world/level_map.h"
 
+#include <cstdint>
+
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
 #include "presentation/tiles.h"
+#include "world/anim_table_record.h"
 #include "world/event_code.h"
 #include "world/level_schema.h"
 

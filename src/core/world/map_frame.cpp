@@ -1,8 +1,18 @@
 #include "world/map_frame.h"
 
+#include <cstdint>
+
 #include "battle/battle.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "hero/dialog.h"
 #include "hero/spells.h"
+#include "presentation/renderer.h"
+#include "presentation/sound.h"
+#include "presentation/timer.h"
+#include "world/anim_table.h"
+#include "world/level_map.h"
 #include "world/movement.h"
 #include "world/saturate.h"
 #include "world/villain.h"

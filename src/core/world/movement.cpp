@@ -1,6 +1,12 @@
 #include "world/movement.h"
 
+#include <cstdint>
+
 #include "flow/game.h"
+#include "hero/actor_record.h"
+#include "world/anim_table.h"
+#include "world/level_map_record.h"
+#include "world/map_frame.h"
 #include "world/saturate.h"
 
 namespace veloria {

@@ -1,7 +1,25 @@
 #include "world/startup.h"
 
+#include <cstdint>
+
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "hero/catalogue.h"
+#include "hero/chest_record.h"
+#include "hero/dialog_record.h"
+#include "hero/equip_screens_record.h"
+#include "input/input_device_record.h"
 #include "menus/saved_game.h"
+#include "presentation/random.h"
+#include "presentation/renderer_record.h"
+#include "presentation/sound.h"
+#include "presentation/timer.h"
+#include "world/anim_table.h"
+#include "world/level_map.h"
+#include "world/map_frame_record.h"
+#include "world/villain.h"
 
 namespace veloria {
 

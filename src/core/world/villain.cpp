@@ -1,14 +1,20 @@
 // The villain of a battle: loading it from its file, one update a frame, and drawing it.
 #include "world/villain.h"
 
+#include <cstdint>
+
 #include "content/reader.h"
+#include "content/schema.h"
+#include "flow/bounded_text.h"
 #include "flow/game.h"
-#include "hero/spells.h"
-#include "world/facing.h"
-#include "world/movement.h"
-#include "world/saturate.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "presentation/renderer.h"
+#include "presentation/timer.h"
+#include "world/villain_actions.h"
 #include "world/villain_parts.h"
 #include "world/villain_schema.h"
+#include "world/villain_touch.h"
 
 namespace veloria {
 

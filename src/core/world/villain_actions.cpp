@@ -1,11 +1,18 @@
 // What the villain decides to do: heal, teleport or cast.
-#include "content/reader.h"
+#include "world/villain_actions.h"
+
+#include <cstdint>
+
+#include "flow/bounded_text.h"
 #include "flow/game.h"
+#include "hero/actor.h"
 #include "hero/spells.h"
+#include "presentation/random.h"
+#include "presentation/sound.h"
+#include "presentation/timer.h"
 #include "world/facing.h"
-#include "world/movement.h"
-#include "world/saturate.h"
 #include "world/villain.h"
+#include "world/villain_moves.h"
 #include "world/villain_parts.h"
 #include "world/villain_schema.h"
 

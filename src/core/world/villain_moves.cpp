@@ -1,13 +1,15 @@
 // How the villain walks: its step, its turning modes and what stops it.
-#include "content/reader.h"
+#include "world/villain_moves.h"
+
+#include <cstdint>
+
 #include "flow/game.h"
-#include "hero/spells.h"
-#include "world/facing.h"
+#include "hero/actor_record.h"
+#include "presentation/random.h"
+#include "world/level_map_record.h"
 #include "world/movement.h"
-#include "world/saturate.h"
-#include "world/villain.h"
 #include "world/villain_parts.h"
-#include "world/villain_schema.h"
+#include "world/villain_record.h"
 
 namespace veloria {
 

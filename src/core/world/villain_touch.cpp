@@ -1,13 +1,17 @@
 // The villain touching the heroine: the damage and the knock-back.
-#include "content/reader.h"
+#include "world/villain_touch.h"
+
+#include <cstdint>
+
 #include "flow/game.h"
-#include "hero/spells.h"
-#include "world/facing.h"
+#include "flow/game_state.h"
+#include "hero/actor.h"
+#include "input/input_device.h"
+#include "presentation/timer.h"
 #include "world/movement.h"
 #include "world/saturate.h"
-#include "world/villain.h"
 #include "world/villain_parts.h"
-#include "world/villain_schema.h"
+#include "world/villain_record.h"
 
 namespace veloria {
 

@@ -1,5 +1,6 @@
 #include "platform/diagnostics/stderr_diagnostics.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace veloria {

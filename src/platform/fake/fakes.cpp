@@ -1,11 +1,14 @@
 #include "platform/fake/fakes.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "content/content_files.h"
 #include "content/media_check.h"
-#include "flow/game.h"
+#include "flow/bounded_text.h"
+#include "presentation/platform.h"
+#include "presentation/renderer_record.h"
 
 namespace veloria {
 

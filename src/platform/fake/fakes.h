@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "presentation/platform.h"
-#include "presentation/renderer.h"
 
 namespace veloria {
 

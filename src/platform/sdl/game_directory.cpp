@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -1,5 +1,7 @@
 #include "platform/sdl/keys.h"
 
+#include <cstdint>
+
 #include "input/input_codes.h"
 
 namespace veloria {

@@ -5,6 +5,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 #include <thread>
 

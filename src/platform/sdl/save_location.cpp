@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "menus/saved_game.h"
 #include "platform/sdl/game_directory.h"
+#include "presentation/platform.h"
 
 namespace veloria {
 

@@ -5,11 +5,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "content/content_files.h"
 #include "content/media_check.h"
+#include "presentation/platform.h"
 
 namespace veloria {
 

@@ -5,6 +5,7 @@
 #include <dirent.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -13,7 +14,8 @@
 #include "content/media_check.h"
 #include "platform/sdl/font_file.h"
 #include "platform/sdl/tile_atlas.h"
-#include "presentation/renderer.h"
+#include "presentation/platform.h"
+#include "presentation/renderer_record.h"
 
 namespace veloria {
 

@@ -4,6 +4,8 @@
 // back as PNG.
 #include <SDL2/SDL.h>
 
+#include <cstdint>
+
 #include "presentation/platform.h"
 
 namespace veloria {

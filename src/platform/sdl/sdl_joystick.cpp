@@ -1,5 +1,9 @@
 #include "platform/sdl/sdl_joystick.h"
 
+#include <cstdint>
+
+#include "presentation/platform.h"
+
 namespace veloria {
 
 namespace {

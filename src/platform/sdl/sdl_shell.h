@@ -2,6 +2,8 @@
 // Desktop services: open a game file with the user's default handler, show a message box.
 #include <SDL2/SDL.h>
 
+#include <cstdint>
+
 #include "presentation/platform.h"
 
 namespace veloria {

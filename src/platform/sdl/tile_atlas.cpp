@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 

@@ -2,7 +2,12 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdint>
+
+#include "flow/frame_loop.h"
+#include "flow/game.h"
 #include "input/handle_input.h"
+#include "input/input_codes.h"
 #include "platform/sdl/keys.h"
 
 namespace veloria {

@@ -11,7 +11,9 @@
 #include "content_check.h"
 #include "content_text.h"
 #include "flow/game.h"
+#include "hero/actor_record.h"
 #include "level_walk.h"
+#include "world/level_map_record.h"
 
 namespace veloria::check {
 

@@ -2,12 +2,18 @@
 // every other level file), its cells, its tables and the files they name, the soundness of every
 // arrival, what can be reached from the arrivals, and the arenas.
 #include <algorithm>
+#include <cstdint>
 
 #include "checker.h"
 #include "content/reader.h"
+#include "content/schema.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
 #include "presentation/tiles.h"
 #include "slot_cells.h"
+#include "world/anim_table_record.h"
 #include "world/event_code.h"
+#include "world/level_map.h"
 #include "world/level_schema.h"
 
 namespace veloria::check {

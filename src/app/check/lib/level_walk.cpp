@@ -1,6 +1,10 @@
 #include "level_walk.h"
 
+#include <cstdint>
+
+#include "hero/actor_record.h"
 #include "world/event_code.h"
+#include "world/level_map_record.h"
 #include "world/movement.h"
 
 namespace veloria::check {

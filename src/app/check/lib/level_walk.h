@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "hero/actor.h"
-#include "world/level_map.h"
+#include "hero/actor_record.h"
+#include "world/level_map_record.h"
 
 namespace veloria::check {
 

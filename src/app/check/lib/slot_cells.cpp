@@ -1,6 +1,9 @@
 #include "slot_cells.h"
 
 #include <cstddef>
+#include <cstdint>
+
+#include "world/level_map_record.h"
 
 namespace veloria::check {
 

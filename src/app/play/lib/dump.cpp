@@ -1,9 +1,16 @@
 #include "dump.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "flow/game.h"
+#include "hero/actor_record.h"
+#include "hero/chest_record.h"
 #include "platform/fake/fakes.h"
+#include "presentation/renderer_record.h"
+#include "presentation/timer.h"
+#include "world/level_map_record.h"
+#include "world/villain_record.h"
 
 namespace veloria::play {
 

@@ -4,7 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "flow/game.h"
+#include "flow/game_state.h"
+#include "hero/actor_record.h"
+#include "hero/equip_screens_record.h"
+#include "hero/shop_record.h"
 #include "input/input_codes.h"
+#include "world/level_map_record.h"
+#include "world/villain_record.h"
 
 namespace veloria::play {
 

@@ -1,9 +1,11 @@
 #include "lib/recording.h"
 
+#include <cstdint>
 #include <sstream>
 
 #include "input/input_codes.h"
 #include "lib/script.h"
+#include "presentation/platform.h"
 
 namespace veloria::play {
 

@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
