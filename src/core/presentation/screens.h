@@ -7,6 +7,9 @@ namespace veloria {
 
 struct Game;
 
+// The title sequence's first picture: the start-up decodes it ahead, while the window is made.
+constexpr const char* kFirstTitlePicture = "art/bg/title1.bmp";
+
 struct ScreenProgress {
     int32_t titleStep;   // 1, 2, 3; never reset
     int32_t storyDrawn;  // never reset
