@@ -6,8 +6,8 @@
 
 #include "flow/game.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
+#include "platform/heap/memory_use.h"
 #include "platform/sdl/game_directory.h"
-#include "platform/sdl/memory_use.h"
 #include "platform/sdl/quit_watchdog.h"
 #include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_audio.h"

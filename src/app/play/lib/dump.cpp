@@ -4,6 +4,7 @@
 
 #include "flow/game.h"
 #include "platform/fake/fakes.h"
+#include "platform/heap/memory_use.h"
 
 namespace veloria::play {
 
@@ -166,6 +167,7 @@ DumpFields CollectDump(Game& g, const RecordingAudio& audio) {
     add("renderer.error", Text(g.renderer.errorText));
     add("random.count", Int(g.random.count));
     add("clock", Int(Now(g)));
+    add("heap.arenas", Int(HeapArenaCount()));
     return f;
 }
 
