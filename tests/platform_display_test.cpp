@@ -3,6 +3,7 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,7 @@
 
 #include "flow/game.h"
 #include "platform/sdl/sdl_display.h"
+#include "platform/sdl/start_ahead.h"
 #include "presentation/platform.h"
 #include "presentation/renderer.h"
 #include "presentation/text.h"
@@ -247,6 +249,78 @@ TEST_F(PlatformDisplay, MissingTileLibraryIsReportedNotFatal) {
     display_->Present(g().renderer, 1, false);  // nothing to draw with, nothing breaks
     Capture();
     EXPECT_RGB(Pixel(64, 64), 0, 0, 0);
+}
+
+TEST_F(PlatformDisplay, PictureAndFontMadeAheadAreTheOnesTheDisplayMakes) {
+    // A 24-bit picture with every channel varying, so a conversion that lost or swapped
+    // anything would show.
+    SDL_Surface* art = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 24, SDL_PIXELFORMAT_RGB24);
+    ASSERT_NE(art, nullptr);
+    for (int y = 0; y < 768; ++y) {
+        Uint8* row = static_cast<Uint8*>(art->pixels) + y * art->pitch;
+        for (int x = 0; x < 1024; ++x) {
+            row[3 * x] = Uint8(x);
+            row[3 * x + 1] = Uint8(y);
+            row[3 * x + 2] = Uint8(x ^ y);
+        }
+    }
+    tg_.Write("art/bg/first.bmp", "");
+    ASSERT_EQ(SDL_SaveBMP(art, tg_.Path("art/bg/first.bmp").c_str()), 0);
+    SDL_FreeSurface(art);
+    tg_.Write("art/bg/junk.bmp", "this is not a picture");
+
+    // What the display makes on its own.
+    CreateFont(g());
+    ASSERT_EQ(g().renderer.font, 1) << g().renderer.errorText;
+    const char* samples[] = {"Quit Game?", "Oak Staff: 30 GP", "WWWWiiii"};
+    int32_t plainWidth[3] = {}, h = 0;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(display_->MeasureText(samples[i], &plainWidth[i], &h));
+    ReleaseFont(g());
+    SetBackground(g(), "art/bg/first.bmp");
+    DrawFrame(g(), 0, 1);
+    Capture();
+    std::unique_ptr<SDL_Surface, SurfaceFree> plain(std::move(frame_));
+
+    {
+        StartAhead ahead;
+        ASSERT_TRUE(ahead.Start(tg_.dir.path.c_str(), "art/bg/first.bmp"));
+        std::unique_ptr<SdlDisplay> early(SdlDisplay::Create(true, tg_.dir.path.c_str()));
+        ASSERT_NE(early, nullptr);
+        early->UseStartAhead(&ahead);
+        std::swap(display_, early);
+        g().platform.display = display_.get();
+        CreateFont(g());
+        ASSERT_EQ(g().renderer.font, 1) << g().renderer.errorText;
+        EXPECT_EQ(ahead.TakeFont(), nullptr) << "the display opened its own font";
+        for (int i = 0; i < 3; ++i) {
+            int32_t w = 0;
+            ASSERT_TRUE(display_->MeasureText(samples[i], &w, &h));
+            EXPECT_EQ(w, plainWidth[i]) << samples[i];
+        }
+        DrawFrame(g(), 0, 1);
+        EXPECT_EQ(g().flow.quitPosted, 0);
+        EXPECT_EQ(ahead.TakePicture("art/bg/first.bmp"), nullptr)
+            << "the display decoded the picture again";
+        Capture();
+        ASSERT_EQ(frame_->h, plain->h);
+        EXPECT_EQ(std::memcmp(frame_->pixels, plain->pixels, size_t(plain->pitch) * plain->h), 0);
+        ReleaseFont(g());
+        std::swap(display_, early);
+        g().platform.display = display_.get();
+    }
+
+    // A picture that fails its checks is not decoded ahead; the display still refuses it, once.
+    {
+        StartAhead ahead;
+        ASSERT_TRUE(ahead.Start(tg_.dir.path.c_str(), "art/bg/junk.bmp"));
+        display_->UseStartAhead(&ahead);
+        SetBackground(g(), "art/bg/junk.bmp");
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(display_->Present(g().renderer, 0, true), PresentResult::BackgroundLoadFailed);
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        display_->UseStartAhead(nullptr);
+    }
 }
 
 TEST(PlatformDisplayOnScreen, UnchangedFrameIsNotDrawnAgainUntilSomethingChanges) {

@@ -8,8 +8,8 @@
 #include "flow/game.h"
 #include "flow/reset.h"
 #include "platform/diagnostics/stderr_diagnostics.h"
+#include "platform/heap/memory_use.h"
 #include "platform/sdl/game_directory.h"
-#include "platform/sdl/memory_use.h"
 #include "platform/sdl/quit_watchdog.h"
 #include "platform/sdl/save_location.h"
 #include "platform/sdl/sdl_audio.h"
@@ -17,8 +17,10 @@
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_shell.h"
+#include "platform/sdl/start_ahead.h"
 #include "platform/sdl/window_loop.h"
 #include "presentation/platform.h"
+#include "presentation/screens.h"
 #include "world/startup.h"
 
 namespace {
@@ -46,17 +48,22 @@ int main(int, char**) {
     TuneHeapForLoaders();
     // The one Game, far too large for the stack; the helpers above get it passed in.
     static Game game;
+    // The game directory first: the first title picture and the font are then made on a thread
+    // of their own while SDL starts video and makes the window.
+    static GameDirSearch search;
+    if (!FindGameDirectory(&search)) {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) std::fprintf(stderr, "veloria: %s\n", SDL_GetError());
+        ReportMissingGameDirectory(search);
+        SDL_Quit();
+        return 1;
+    }
+    StartAhead ahead;  // outlives the display, which takes from it
+    ahead.Start(search.candidates[search.found], kFirstTitlePicture);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "veloria: cannot start SDL: %s\n", SDL_GetError());
         return 1;
     }
     StartQuitWatchdog();
-    static GameDirSearch search;
-    if (!FindGameDirectory(&search)) {
-        ReportMissingGameDirectory(search);
-        SDL_Quit();
-        return 1;
-    }
     const char* root = search.candidates[search.found];
     const SaveSlots* saveSlots = ChooseSaveSlots(root);
 
@@ -79,6 +86,7 @@ int main(int, char**) {
         SDL_Quit();
         return 1;
     }
+    display->UseStartAhead(&ahead);
     shell.SetWindow(display->Window());
     game.platform.display = display;
 

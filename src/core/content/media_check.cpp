@@ -280,12 +280,23 @@ bool ReadPictureSize(const uint8_t* data, size_t size, PictureFormat* format, in
     return Fail(why, whySize, "not a PNG, JPEG or BMP picture");
 }
 
-bool CheckMidiFile(const char* root, const char* path, char* why, size_t whySize) {
-    std::vector<uint8_t> bytes;
+namespace {
+
+// A sound file read whole, refused when it cannot be opened or is larger than any sound.
+bool ReadSoundFile(const char* root, const char* path, std::vector<uint8_t>* bytes, char* why,
+                   size_t whySize) {
     bool tooBig = false;
-    if (!ReadWhole(root, path, kMaxSoundFileBytes, &bytes, &tooBig))
+    if (!ReadWhole(root, path, kMaxSoundFileBytes, bytes, &tooBig))
         return Fail(why, whySize, "%s: cannot be opened", path);
     if (tooBig) return Fail(why, whySize, "%s: larger than %zu bytes", path, kMaxSoundFileBytes);
+    return true;
+}
+
+}  // namespace
+
+bool CheckMidiFile(const char* root, const char* path, char* why, size_t whySize) {
+    std::vector<uint8_t> bytes;
+    if (!ReadSoundFile(root, path, &bytes, why, whySize)) return false;
     char reason[kMediaWhySize];
     if (CheckMidi(bytes.data(), bytes.size(), reason, sizeof(reason))) return true;
     return Fail(why, whySize, "%s: %s", path, reason);
@@ -293,10 +304,7 @@ bool CheckMidiFile(const char* root, const char* path, char* why, size_t whySize
 
 bool CheckWaveFile(const char* root, const char* path, WaveInfo* info, char* why, size_t whySize) {
     std::vector<uint8_t> bytes;
-    bool tooBig = false;
-    if (!ReadWhole(root, path, kMaxSoundFileBytes, &bytes, &tooBig))
-        return Fail(why, whySize, "%s: cannot be opened", path);
-    if (tooBig) return Fail(why, whySize, "%s: larger than %zu bytes", path, kMaxSoundFileBytes);
+    if (!ReadSoundFile(root, path, &bytes, why, whySize)) return false;
     char reason[kMediaWhySize];
     if (CheckWave(bytes.data(), bytes.size(), info, reason, sizeof(reason))) return true;
     return Fail(why, whySize, "%s: %s", path, reason);

@@ -58,7 +58,7 @@ void TitleScreen(Game& g) {
     MusicKeepAlive(g);
     ScreenProgress& s = g.screens;
     if (s.titleStep <= 1) {
-        ShowBackground(g, "art/bg/title1.bmp");
+        ShowBackground(g, kFirstTitlePicture);
         Present(g);
         PlayWaveWait(g, "sound/intro1.wav");
         s.titleStep = 2;

@@ -9,6 +9,9 @@ namespace veloria {
 
 struct Game;
 
+// The title sequence's first picture: the start-up decodes it ahead, while the window is made.
+constexpr const char* kFirstTitlePicture = "art/bg/title1.bmp";
+
 void QuitConfirmScreen(Game& g);
 void GameSavedScreen(Game& g);
 void CannotSaveScreen(Game& g);

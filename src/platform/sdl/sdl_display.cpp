@@ -12,7 +12,7 @@
 
 #include "content/content_files.h"
 #include "content/media_check.h"
-#include "platform/sdl/font_file.h"
+#include "platform/sdl/start_ahead.h"
 #include "platform/sdl/tile_atlas.h"
 #include "presentation/platform.h"
 #include "presentation/renderer_record.h"
@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-constexpr int kFontCellHeight = 24;
 constexpr int kBackgroundCacheSize = 4;
 constexpr int kTextCacheSize = 96;
 constexpr int kTileLibraryPathSize = kContentPathSize;
@@ -170,6 +169,7 @@ struct SdlDisplay::Impl {
     bool viaTarget = false;
     bool initImage = false;
     bool initTtf = false;
+    StartAhead* ahead = nullptr;  // what was made before the window, taken once
 
     // The tile library is decoded on a loader thread while the title plays and joined when a
     // frame first draws quads; the colour negative is made when a frame first asks for it.
@@ -423,9 +423,12 @@ SDL_Texture* SdlDisplay::Impl::Background(const char* name) {
     std::memcpy(file, name, n);
     file[n] = '\0';
     if (!PictureUsable(contentRoot, file, PictureRole::Background)) return nullptr;
-    char path[kContentPathSize];
-    if (!ContentPath(contentRoot, file, path, sizeof(path))) return nullptr;
-    SDL_Surface* surface = IMG_Load(path);
+    SDL_Surface* surface = ahead != nullptr ? ahead->TakePicture(file) : nullptr;
+    if (surface == nullptr) {
+        char path[kContentPathSize];
+        if (!ContentPath(contentRoot, file, path, sizeof(path))) return nullptr;
+        surface = IMG_Load(path);
+    }
     if (surface == nullptr) return nullptr;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
     SDL_FreeSurface(surface);
@@ -700,6 +703,10 @@ bool SdlDisplay::LoadTileLibrary(const char* path) {
     return true;
 }
 
+void SdlDisplay::UseStartAhead(StartAhead* ahead) {
+    impl_->ahead = ahead;
+}
+
 void SdlDisplay::ReleaseTextures() {
     // A loader still running (or done but never joined) is waited for; no texture is made.
     impl_->loaderWanted = false;
@@ -714,34 +721,22 @@ void SdlDisplay::ReleaseTextures() {
 
 bool SdlDisplay::CreateFont() {
     ReleaseFont();
+    if (impl_->ahead != nullptr) {
+        // Opened ahead, with a TTF_Init reference of its own that is now this display's.
+        if (TTF_Font* font = impl_->ahead->TakeFont()) {
+            impl_->font = font;
+            impl_->initTtf = true;
+            return true;
+        }
+    }
     if (!TTF_WasInit()) {
         if (TTF_Init() != 0) return false;
         impl_->initTtf = true;
     }
-    char path[1024];
-    int index = 0;
-    // Debian's metric aliases give Liberation Serif.
-    if (!FindFontFile("Times New Roman", path, sizeof(path), &index)) {
-        std::fprintf(stderr, "veloria: no font for \"Times New Roman\"\n");
-        return false;
-    }
-    TTF_Font* font = TTF_OpenFontIndex(path, kFontCellHeight, index);
+    char why[1200];
+    TTF_Font* font = OpenCellFont(why, sizeof(why));
     if (font == nullptr) {
-        std::fprintf(stderr, "veloria: cannot open %s: %s\n", path, TTF_GetError());
-        return false;
-    }
-    // The point size whose line height is the 24-pixel cell (else the tallest below it).
-    int best = 0, bestHeight = 0;
-    for (int pt = 8; pt <= 48; ++pt) {
-        if (TTF_SetFontSize(font, pt) != 0) continue;
-        int h = TTF_FontHeight(font);
-        if (h <= kFontCellHeight && h > bestHeight) {
-            best = pt;
-            bestHeight = h;
-        }
-    }
-    if (best == 0 || TTF_SetFontSize(font, best) != 0) {
-        TTF_CloseFont(font);
+        std::fprintf(stderr, "veloria: %s\n", why);
         return false;
     }
     impl_->font = font;

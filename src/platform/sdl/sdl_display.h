@@ -10,6 +10,8 @@
 
 namespace veloria {
 
+class StartAhead;
+
 class SdlDisplay : public Display {
   public:
     // SDL's video subsystem must be initialised. Returns nullptr (with the SDL error on stderr)
@@ -23,6 +25,9 @@ class SdlDisplay : public Display {
     // Writes the last presented 1024 x 768 frame as a PNG file.
     bool SaveLastFrame(const char* pngPath);
     SDL_Window* Window() const { return window_; }
+    // The first picture and the font, made while the window was being made, are taken from
+    // ahead instead of made again (it must outlive the display).
+    void UseStartAhead(StartAhead* ahead);
     // Alt+Enter: between full screen and a 1024 x 768 window.
     void ToggleFullscreen();
     // True when the renderer presents in step with the display's refresh.

@@ -7,6 +7,7 @@
 #include "hero/actor_record.h"
 #include "hero/chest_record.h"
 #include "platform/fake/fakes.h"
+#include "platform/heap/memory_use.h"
 #include "presentation/renderer_record.h"
 #include "presentation/timer.h"
 #include "world/level_map_record.h"
@@ -173,6 +174,7 @@ DumpFields CollectDump(Game& g, const RecordingAudio& audio) {
     add("renderer.error", Text(g.renderer.errorText));
     add("random.count", Int(g.random.count));
     add("clock", Int(Now(g)));
+    add("heap.arenas", Int(HeapArenaCount()));
     return f;
 }
 
