@@ -23,7 +23,7 @@ namespace veloria {
 
 namespace {
 
-constexpr int32_t kStep = 16;
+constexpr int32_t kStep = kStepPixels;
 constexpr int32_t kHitPose = 2;
 constexpr int32_t kCastPose = 3;
 
@@ -113,22 +113,7 @@ void StepProjectile(Game& g, Projectile& p) {
     }
     ToggleStepFrame(p);
     const int32_t e = HitEvent(g, p);
-    switch (p.facing) {
-        case 0:
-            p.x = AddSat(p.x, -kStep);
-            break;
-        case 1:
-            p.x = AddSat(p.x, kStep);
-            break;
-        case 2:
-            p.y = AddSat(p.y, -kStep);
-            break;
-        case 3:
-            p.y = AddSat(p.y, kStep);
-            break;
-        default:
-            break;
-    }
+    MoveInFacing(p.facing, kStep, &p.x, &p.y);
     const bool blocking = StopsSpells(e);
     if (blocking) ClearShot(g, p);
 

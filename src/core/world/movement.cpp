@@ -5,6 +5,7 @@
 #include "flow/game.h"
 #include "hero/actor_record.h"
 #include "world/anim_table.h"
+#include "world/facing.h"
 #include "world/level_map_record.h"
 #include "world/map_frame.h"
 #include "world/saturate.h"
@@ -13,27 +14,12 @@ namespace veloria {
 
 namespace {
 
-constexpr int32_t kStep = 16;
+constexpr int32_t kStep = kStepPixels;
 
 // Moves the hero one step in her facing, or back when sign is -1.
 void Step(Game& g, int32_t sign) {
     Actor& h = g.hero;
-    switch (h.facing) {
-        case 0:
-            h.x = AddSat(h.x, -kStep * sign);
-            break;
-        case 1:
-            h.x = AddSat(h.x, kStep * sign);
-            break;
-        case 2:
-            h.y = AddSat(h.y, -kStep * sign);
-            break;
-        case 3:
-            h.y = AddSat(h.y, kStep * sign);
-            break;
-        default:
-            break;
-    }
+    MoveInFacing(h.facing, kStep * sign, &h.x, &h.y);
 }
 
 // One axis of the edge scroll. `pos` is the hero's screen coordinate, `view` the first map

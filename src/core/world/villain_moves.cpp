@@ -6,6 +6,7 @@
 #include "flow/game.h"
 #include "hero/actor_record.h"
 #include "presentation/random.h"
+#include "world/facing.h"
 #include "world/level_map_record.h"
 #include "world/movement.h"
 #include "world/villain_parts.h"
@@ -32,8 +33,8 @@ void MoveVillain(Game& g) {
         default:
             break;
     }
-    MoveBy(v.facing, kStep, &v.x, &v.y);
-    if (HitsAnyEvent(g)) MoveBy(v.facing, -kStep, &v.x, &v.y);
+    MoveInFacing(v.facing, kStep, &v.x, &v.y);
+    if (HitsAnyEvent(g)) MoveInFacing(v.facing, -kStep, &v.x, &v.y);
     if (AnimRow* row = FacingRow(v)) {
         if (row->state == kWalk0) {
             row->state = kWalk1;

@@ -11,7 +11,7 @@ namespace veloria {
 namespace villain_parts {
 
 constexpr int32_t kSprite = 128;
-constexpr int32_t kStep = 16;
+constexpr int32_t kStep = kStepPixels;
 constexpr int32_t kKnockBack = 96;
 constexpr uint32_t kTouchRepeatMs = 250;
 
@@ -34,25 +34,6 @@ inline void SetVillainState(Villain& v, int32_t state) {
 
 inline void SetHeroState(Actor& hero, int32_t state) {
     if (ValidFacing(hero.facing)) hero.anim[hero.facing].state = state;
-}
-
-inline void MoveBy(int32_t facing, int32_t distance, int32_t* x, int32_t* y) {
-    switch (facing) {
-        case 0:
-            *x -= distance;
-            break;
-        case 1:
-            *x += distance;
-            break;
-        case 2:
-            *y -= distance;
-            break;
-        case 3:
-            *y += distance;
-            break;
-        default:
-            break;
-    }
 }
 
 inline int32_t Abs(int32_t v) {

@@ -8,6 +8,7 @@
 #include "hero/actor.h"
 #include "input/input_device.h"
 #include "presentation/timer.h"
+#include "world/facing.h"
 #include "world/movement.h"
 #include "world/saturate.h"
 #include "world/villain_parts.h"
@@ -81,8 +82,8 @@ int32_t TouchHeroine(Game& g) {
     } else {
         push = (hero.facing == 0 || hero.facing == 1) ? horizontal : vertical;
     }
-    MoveBy(push, kKnockBack, &hero.x, &hero.y);
-    if (HitEvent(g, hero) == 1) MoveBy(push, -2 * kKnockBack, &hero.x, &hero.y);
+    MoveInFacing(push, kKnockBack, &hero.x, &hero.y);
+    if (HitEvent(g, hero) == 1) MoveInFacing(push, -2 * kKnockBack, &hero.x, &hero.y);
     SetHeroState(hero, kHit);
 
     if (!TimerElapsed(g, v.touchTimer, kTouchRepeatMs)) return 0;
