@@ -71,10 +71,12 @@ class PlatformDisplay : public ::testing::Test {
         ASSERT_EQ(SDL_SaveBMP(s, tg_.Path(name).c_str()), 0);
         SDL_FreeSurface(s);
     }
-    // Reads the last frame back through the PNG the runner would write.
+    // Reads the last frame back through the PNG the runner would write, in this test's own
+    // folder: tests run side by side, and a shared file would be read while another writes it.
     void Capture() {
-        ASSERT_TRUE(display_->SaveLastFrame("frame.png"));
-        SDL_Surface* loaded = IMG_Load("frame.png");
+        const std::string png = tg_.Path("frame.png");
+        ASSERT_TRUE(display_->SaveLastFrame(png.c_str()));
+        SDL_Surface* loaded = IMG_Load(png.c_str());
         ASSERT_NE(loaded, nullptr);
         frame_.reset(SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0));
         SDL_FreeSurface(loaded);
@@ -119,7 +121,7 @@ TEST_F(PlatformDisplay, GreenIsTransparentOverTheBackgroundAndQuadsKeepTheirColo
     SetBackground(g(), "art/bg/grey.bmp");
     DrawFrame(g(), 4, 1);
     EXPECT_EQ(g().flow.quitPosted, 0);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     EXPECT_RGB(Pixel(64, 64), 0x10, 0x20, 0x30);  // background shows through the green
     EXPECT_RGB(Pixel(1, 1), 0x10, 0x20, 0x30);
     EXPECT_RGB(Pixel(200, 64), 0xFF, 0, 0);
@@ -134,7 +136,7 @@ TEST_F(PlatformDisplay, GreenIsTransparentOverTheBackgroundAndQuadsKeepTheirColo
     // The colour-negative switch: red turns cyan, green stays transparent.
     SetInvertedColours(g());
     DrawFrame(g(), 4, 1);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     EXPECT_RGB(Pixel(200, 64), 0, 0xFF, 0xFF);
     EXPECT_RGB(Pixel(64, 64), 0x10, 0x20, 0x30);
     SetNormalColours(g());
@@ -154,7 +156,7 @@ TEST_F(PlatformDisplay, EmptyDegenerateAndOutOfLibraryQuadsDrawNothing) {
     huge.v[4].x = 1e30f;  // absurd coordinates are clamped, not overflowed
     huge.v[0].x = huge.v[4].x;
     DrawFrame(g(), kQuadSlots, 0);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     for (int y = 0; y < 768; y += 37)
         for (int x = 0; x < 1024; x += 41) ASSERT_EQ(Pixel(x, y).r, 0) << x << "," << y;
 }
@@ -166,7 +168,7 @@ TEST_F(PlatformDisplay, BackgroundIsDecodedOnceAndMissingOneFails) {
     // Kept after the first decode: removing the file does not matter any more.
     std::filesystem::remove(tg_.dir.path + "/art/bg/a.bmp");
     EXPECT_EQ(display_->Present(g().renderer, 0, true), PresentResult::Ok);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     EXPECT_RGB(Pixel(512, 384), 0, 0xFF, 0);
 
     SetBackground(g(), "art/bg/missing.bmp");
@@ -207,7 +209,7 @@ TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPla
     DrawText(g(), 6, "second\rshown", 100, 100, kColourRed);
     const TextSlot& slot = g().renderer.texts[5];
     DrawFrame(g(), 0, 0);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     int white = 0, outside = 0, red = 0, beyond = 0;
     for (int y = 280; y < 340; ++y) {
         for (int x = 420; x < 700; ++x) {
@@ -234,7 +236,7 @@ TEST_F(PlatformDisplay, TextIsMeasuredAtTheCellHeightAndDrawnWhereAndOnlyWhenPla
 
     // A text lasts one frame.
     DrawFrame(g(), 0, 0);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     int lit = 0;
     for (int y = 300; y < 324; ++y)
         for (int x = 444; x < 600; ++x) lit += Pixel(x, y).r > 0 ? 1 : 0;
@@ -247,7 +249,7 @@ TEST_F(PlatformDisplay, MissingTileLibraryIsReportedNotFatal) {
     EXPECT_STREQ(g().renderer.errorText, "Couldn't create texture.");
     SetQuad(g(), 0, 0, 128, 0, 128, 1);
     display_->Present(g().renderer, 1, false);  // nothing to draw with, nothing breaks
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     EXPECT_RGB(Pixel(64, 64), 0, 0, 0);
 }
 
@@ -278,7 +280,7 @@ TEST_F(PlatformDisplay, PictureAndFontMadeAheadAreTheOnesTheDisplayMakes) {
     ReleaseFont(g());
     SetBackground(g(), "art/bg/first.bmp");
     DrawFrame(g(), 0, 1);
-    Capture();
+    ASSERT_NO_FATAL_FAILURE(Capture());
     std::unique_ptr<SDL_Surface, SurfaceFree> plain(std::move(frame_));
 
     {
@@ -301,7 +303,7 @@ TEST_F(PlatformDisplay, PictureAndFontMadeAheadAreTheOnesTheDisplayMakes) {
         EXPECT_EQ(g().flow.quitPosted, 0);
         EXPECT_EQ(ahead.TakePicture("art/bg/first.bmp"), nullptr)
             << "the display decoded the picture again";
-        Capture();
+        ASSERT_NO_FATAL_FAILURE(Capture());
         ASSERT_EQ(frame_->h, plain->h);
         EXPECT_EQ(std::memcmp(frame_->pixels, plain->pixels, size_t(plain->pitch) * plain->h), 0);
         ReleaseFont(g());
