@@ -471,9 +471,8 @@ class Player {
         d_.Key(InputButton2);
         d_.Frames(1);
     }
-    // A shop visit: the spells she lacks, then potions up to the counts, then the pieces that
-    // beat what she wears, while the gold lasts (keeping the price of the potions).
-    void Shop(int32_t c, int32_t r, int32_t magic, int32_t healing) {
+    // Walks into the shop at (c, r) and opens its buy list; the wares as the list shows them.
+    veloria::Shop OpenBuyList(int32_t c, int32_t r) {
         Enter(c, r);
         if (g().flow.gameState != StateShop) Die("the shop did not open");
         // The wares are read when the buy list opens.
@@ -484,6 +483,12 @@ class Player {
         const veloria::Shop wares = g().shop;
         d_.Key(InputButton2);
         d_.Frames(1);
+        return wares;
+    }
+    // A shop visit: the spells she lacks, then potions up to the counts, then the pieces that
+    // beat what she wears, while the gold lasts (keeping the price of the potions).
+    void Shop(int32_t c, int32_t r, int32_t magic, int32_t healing) {
+        const veloria::Shop wares = OpenBuyList(c, r);
         Actor& h = g().hero;
         auto find = [&](int32_t kind, int32_t index) {
             for (int32_t k = 0; k < wares.wareCount; ++k) {
@@ -521,15 +526,7 @@ class Player {
     }
     // Buys single items by catalogue number (keys, tonics).
     void BuyItem(int32_t c, int32_t r, int32_t item, int32_t n) {
-        Enter(c, r);
-        if (g().flow.gameState != StateShop) Die("the shop did not open");
-        CursorTo(&g().shop.menuCursor, 0);
-        d_.Frames(1);
-        d_.Key(InputButton3);
-        d_.Frames(1);
-        const veloria::Shop wares = g().shop;
-        d_.Key(InputButton2);
-        d_.Frames(1);
+        const veloria::Shop wares = OpenBuyList(c, r);
         for (int32_t k = 0; k < wares.wareCount; ++k) {
             if (wares.wares[k].kind == 1 && wares.wares[k].index == item) Buy(k, n);
         }
