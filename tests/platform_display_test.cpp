@@ -325,6 +325,48 @@ TEST_F(PlatformDisplay, PictureAndFontMadeAheadAreTheOnesTheDisplayMakes) {
     }
 }
 
+// The window's icon comes with the start-ahead work: a usable one is handed over once, a missing
+// one is no fault, and one too large to be an icon is refused with one line.
+TEST(StartAheadIcon, UsableIconOnceMissingIsQuietOversizedIsRefused) {
+    auto iconOf = [](TestGame& tg, std::string* said) {
+        StartAhead ahead;
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(ahead.Start(tg.dir.path.c_str(), "art/bg/none.bmp"));
+        SDL_Surface* icon = ahead.TakeIcon();
+        EXPECT_EQ(ahead.TakeIcon(), nullptr) << "the icon was handed over twice";
+        *said = testing::internal::GetCapturedStderr();
+        return std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>(icon, SDL_FreeSurface);
+    };
+    auto writeIcon = [](TestGame& tg, int w, int h) {
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_FillRect(s, nullptr, 0x80C0A020u);
+        tg.Write(kWindowIconFile, "");
+        ASSERT_EQ(IMG_SavePNG(s, tg.Path(kWindowIconFile).c_str()), 0);
+        SDL_FreeSurface(s);
+    };
+    std::string said;
+    {
+        TestGame tg;
+        EXPECT_EQ(iconOf(tg, &said), nullptr);
+        EXPECT_EQ(said, "");
+    }
+    {
+        TestGame tg;
+        writeIcon(tg, 64, 64);
+        auto icon = iconOf(tg, &said);
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->w, 64);
+        EXPECT_EQ(icon->h, 64);
+        EXPECT_EQ(said, "");
+    }
+    {
+        TestGame tg;
+        writeIcon(tg, kMaxWindowIconSide + 1, 8);
+        EXPECT_EQ(iconOf(tg, &said), nullptr);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    }
+}
+
 TEST(PlatformDisplayOnScreen, UnchangedFrameIsNotDrawnAgainUntilSomethingChanges) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();

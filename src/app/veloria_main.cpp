@@ -87,6 +87,10 @@ int main(int, char**) {
         return 1;
     }
     display->UseStartAhead(&ahead);
+    if (SDL_Surface* icon = ahead.TakeIcon()) {
+        SDL_SetWindowIcon(display->Window(), icon);  // SDL keeps its own copy
+        SDL_FreeSurface(icon);
+    }
     shell.SetWindow(display->Window());
     game.platform.display = display;
 

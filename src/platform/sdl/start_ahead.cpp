@@ -1,6 +1,7 @@
 #include "platform/sdl/start_ahead.h"
 
 #include <SDL2/SDL_image.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -43,9 +44,39 @@ TTF_Font* OpenCellFont(char* why, size_t whySize) {
     return font;
 }
 
+namespace {
+
+// The icon when the game directory has one that passes the checks and is of a sensible size;
+// a broken one is said once on stderr, a missing one is not (the game is whole without it).
+SDL_Surface* LoadIcon(const char* root) {
+    char path[kContentPathSize];
+    if (!ContentPath(root, kWindowIconFile, path, sizeof(path))) return nullptr;
+    if (access(path, F_OK) != 0) return nullptr;
+    char why[kMediaWhySize + 128];
+    if (!CheckPictureFile(root, kWindowIconFile, PictureRole::Background, why, sizeof(why))) {
+        std::fprintf(stderr, "veloria: %s\n", why);
+        return nullptr;
+    }
+    SDL_Surface* icon = IMG_Load(path);
+    if (icon == nullptr) {
+        std::fprintf(stderr, "veloria: %s: %s\n", kWindowIconFile, IMG_GetError());
+        return nullptr;
+    }
+    if (icon->w > kMaxWindowIconSide || icon->h > kMaxWindowIconSide) {
+        std::fprintf(stderr, "veloria: %s: an icon of %d x %d pixels is larger than %d x %d\n",
+                     kWindowIconFile, icon->w, icon->h, kMaxWindowIconSide, kMaxWindowIconSide);
+        SDL_FreeSurface(icon);
+        return nullptr;
+    }
+    return icon;
+}
+
+}  // namespace
+
 StartAhead::~StartAhead() {
     Join();
     if (surface_ != nullptr) SDL_FreeSurface(surface_);
+    if (icon_ != nullptr) SDL_FreeSurface(icon_);
     if (font_ != nullptr) TTF_CloseFont(font_);
     if (ttfInit_) TTF_Quit();
 }
@@ -81,6 +112,7 @@ int StartAhead::Run(void* self) {
             }
         }
     }
+    a.icon_ = LoadIcon(a.root_);
     if (TTF_Init() == 0) {
         a.ttfInit_ = true;
         a.font_ = OpenCellFont(why, sizeof(why));
@@ -101,6 +133,13 @@ SDL_Surface* StartAhead::TakePicture(const char* name) {
     SDL_Surface* s = surface_;
     surface_ = nullptr;
     return s;
+}
+
+SDL_Surface* StartAhead::TakeIcon() {
+    Join();
+    SDL_Surface* icon = icon_;
+    icon_ = nullptr;
+    return icon;
 }
 
 TTF_Font* StartAhead::TakeFont() {
